@@ -1,0 +1,335 @@
+// Engine: the game's single owner object. One instance per run; all game code reaches it
+// through `gEngine`. The public constructor with the seven arguments builds the object,
+// starts it (video, image library, sound, every resource, joysticks, controls, splash) and
+// runs the game to its end; the destructor shuts it down. For tests the same work is split:
+// construct with `EngineSettings` (members and flags only), `Start`, then `Run`, `RunPass`
+// or `Step`, with `headless` set so that no window is opened and GL is never touched.
+//
+// Level data and its lifetime: `walls` is filled once per map load and never resized
+// afterwards, so pointers into it (wall grid cells, carried walls of rotators and platforms)
+// stay valid until the next `ClearLevel`. Entities are owned by `entities`; they are deleted
+// only by `ReapDeadEntities` (after every list that can point at one has dropped the dead)
+// and by `ClearLevel`, never in the middle of a pass over the list.
+#pragma once
+
+#include "engine/frame_timer.h"
+#include "engine/geometry.h"
+#include "game/effects.h"
+
+#include <list>
+#include <string>
+#include <vector>
+
+// PLACEHOLDER until the engine services' wall grid header is merged: the same shape.
+#if __has_include("engine/wall_grid.h")
+#include "engine/wall_grid.h"
+#else
+struct WallGrid
+{
+    std::vector<std::vector<Beam*>> cells; // column + row * width
+    int width = 0;
+    int height = 0;
+};
+#endif
+
+class Entity;
+
+enum GameState : int
+{
+    FrontEnd = 0,
+    Playing = 1,
+    Splash = 2,
+    GameOver = 3,
+    Continue = 4,
+    NewHiscore = 5,
+    Credits = 6,
+};
+constexpr int kGameStateCount = 7;
+
+// Line-model slots; the display list of slot n is the name n.
+namespace model
+{
+enum : int
+{
+    Apocalypse = 0,
+    BlueTurret,
+    Fuel,
+    Player,
+    Shield,
+    ForceField,
+    Button,
+    ButtonIn,
+    PlrBullet,
+    Bullet,
+    SpaceMan01,
+    SpaceMan02,
+    SpaceMan01Mirrored,
+    SpaceMan02Mirrored,
+    SpaceMan03,
+    SpaceMan04,
+    SpaceMan03Mirrored,
+    SpaceMan04Mirrored,
+    Generator,
+    BlueTank,
+    RedTurret,
+    Seeker,
+    DepthCharge,
+    Pebbleware,
+    Tree,
+    Boulder,
+    BoulderLarge,
+    VolDebris1,
+    VolDebris2,
+    VolDebris3,
+    GameOver,
+    Ufo,
+    GreenTurret,
+    Wasp,
+    Beacon1,
+    Beacon2,
+    Beacon3,
+    Count
+};
+} // namespace model
+
+// Sample slots.
+namespace sfx
+{
+enum : int
+{
+    Phazer = 0,
+    Explode,
+    Shield,
+    Engine,
+    Teleport,
+    ShieldReflect,
+    Explode2,
+    StageReflect,
+    EnemyShot,
+    Pickup,
+    Clock,
+    Seeker,
+    TeleportOut,
+    Danger,
+    UI,
+    Beacon,
+    ExtraLife,
+    Reactorhit,
+    Wasp,
+    ButtonAccess,
+    ButtonDenied,
+    KillSpaceman,
+    Count
+};
+} // namespace sfx
+
+// Stream slots.
+namespace music
+{
+enum : int
+{
+    Splash = 0,
+    HiScore,
+    Continue,
+    Credits,
+    Gameover,
+    Count
+};
+} // namespace music
+
+// Everything the constructor takes, plus the seams tests use.
+struct EngineSettings
+{
+    int width = 640;
+    int height = 480;
+    bool fullscreen = false;
+    bool vsync = false;
+    bool showFps = false;
+    std::string title = "Cavernaut";
+    bool onlineScore = false;
+    // Tests: no window, no GL calls; resources that need GL are not loaded.
+    bool headless = false;
+    // Tests: the clock of the frame timer (null: SDL's).
+    TickSource ticks = nullptr;
+};
+
+class Engine
+{
+public:
+    // Builds, starts and runs the game; returns when it is over.
+    Engine(int width, int height, bool fullscreen, bool vsync, bool showFps, const char* title,
+           bool onlineScore);
+    // Builds the members and stores the flags only.
+    explicit Engine(const EngineSettings& settings);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // --- start-up and shutdown ---
+    // Video, image library, sound, resources, joysticks, controls, then ResetGame.
+    // False when video or a resource failed; the game must then not run.
+    bool Start();
+    bool LoadResources();
+    void InitImageLibrary();
+    void BuildDisplayLists();
+    void ResetGame();
+    bool Started() const { return started; }
+
+    // --- main loop ---
+    void Run();     // until the quit flag is set
+    void RunPass(); // one pass: tick, due steps, one frame
+    void Step();    // one simulation step: events, mouse, Update, button ticks
+    void Update();  // the current state's step and the ESC rules
+    void Draw(float interpolation);
+    float LastInterpolation() const { return lastInterpolation; }
+    float Accumulator() const { return accumulator; }
+
+    // --- state changes ---
+    void EnterFrontEnd();
+    void EnterGameOver();
+    void EnterContinue();
+    void EndGame();
+    void StartCredits();
+    void NewGame();
+    void StartStage();
+
+    // --- per-state routines (dispatched by Update and Draw) ---
+    void UpdateFrontEnd();
+    void DrawFrontEnd(float t);
+    void DrawInfoPages(float t);
+    void UpdatePlaying();
+    void DrawPlaying(float t);
+    void UpdateSplash();
+    void DrawSplash(float t);
+    void UpdateGameOver();
+    void DrawGameOver(float t);
+    void UpdateContinue();
+    void DrawContinue(float t);
+    void UpdateNewHiscore();
+    void DrawNewHiscore(float t);
+    void UpdateCredits();
+    void DrawCredits(float t);
+
+    // --- playing ---
+    void UpdatePlayerBullets();
+    void UpdateCamera();
+    void DrawWorld(float t, float width);
+    void DrawParticles(float t);
+    void DrawHud(float t);
+    // Updates every entity (those appended during the pass too), lets the carriers drop
+    // the dead (`DropDeadLinks`), then deletes the dead (`ReapDeadEntities`).
+    void UpdateEntities();
+    void ReapDeadEntities();
+
+    // --- level (maps, bounds, wall grid, links, packs) ---
+    bool LoadMap();
+    void ComputeMapBounds();
+    void BuildWallGrid();
+    void ClearLevel();
+    void LinkEntities();
+    // Every entity that keeps pointers to other entities forgets those that are dead.
+    void DropDeadLinks();
+    bool LoadMapPacks();
+    bool LoadStageRosters();
+    bool FindStageByPassword();
+    bool CollideWithWalls(const std::list<Circle>& circles, Vec2& normal);
+    bool FindWallsHit(const Circle& circle, std::list<Beam*>& hit);
+
+    // --- high scores ---
+    void InitScores();
+    void LoadOrSaveScores();
+    void FetchOnlineScores();
+    void SubmitOnlineScore(const char* name, int score);
+
+    // ===== data =====
+    // Run control.
+    bool quit = false;
+    bool paused = false;
+    int width = 0;
+    int height = 0;
+    bool fullscreen = false;
+    bool showFps = false;
+    bool onlineScore = false;
+
+    // Step counters.
+    int totalSteps = 0;
+    int stepsThisPass = 0;
+
+    // State.
+    int gameState = Splash;
+    bool infiniteFuel = false;
+    bool invincible = false;
+    bool infiniteTime = false;
+    int menuItem = 0;
+    int menuPage = 0;
+    float blinkTimer = 0.0f;
+    float stateTimer = 0.0f;
+    bool introSkip = false;      // the front end's intro runs faster while select is held
+    float fireworksTimer = 0.0f; // the new-high-score screen's bursts
+
+    // Level: entities, walls, world properties, bounds, grid, beams.
+    std::list<Entity*> entities;
+    char title[32] = {};
+    char password[6] = {};
+    int endTimer = 0;
+    std::vector<Beam> walls;
+    float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+    WallGrid wallGrid; // empty (no cells) before the first load and after ClearLevel
+
+    // Stage progress.
+    bool countdownActive = false;
+    int generatorCount = 0;
+    float shakeX = 0.0f, shakeY = 0.0f;
+    float shakeTimer = 0.0f;
+    float countdownSeconds = 0.0f;
+    int lastCountdownSecond = 0;
+    int stage = 1;
+    int lives = 0;
+    int score = 0;
+    bool stageBonusPaid = false;
+    int rescued = 0;
+    bool packCompleted = false;
+    int nextExtraLife = 10000;
+
+    // Camera and background: stars of three layers; parallax anchors 0-2 are the first
+    // anchor of layers 1-3, 3-5 the second.
+    float camX = 0.0f, camY = 0.0f;
+    float prevCamX = 0.0f, prevCamY = 0.0f;
+    Vec2 stars[3][15];
+    Vec2 anchors[6];
+    Vec2 prevAnchors[6];
+
+    // Effects (owned). The emitters are deleted through Emitter's virtual destructor.
+    std::list<Emitter*> emitters;
+    std::list<ScorePopup> scorePopups;
+    std::list<Projectile> playerShots;
+    std::list<Projectile> enemyShots;
+    std::list<DynamicBeam> dynamicBeams;
+
+    // Resources.
+    FrameTimer frameTimer;
+    unsigned int beamTexture = 0;
+    unsigned int logoTexture = 0;
+    unsigned int displayListBase = 0;
+
+    // Packs.
+    std::vector<std::string> packNames;
+    int currentPack = 0;
+    std::vector<std::vector<std::string>> rosters;
+    std::vector<std::vector<std::string>> passwords;
+
+    // High scores: five names of 5 letters and a NUL, best first.
+    char scoreNames[5][6] = {};
+    int scores[5] = {};
+    int scoreEntryIndex = 0;
+
+private:
+    EngineSettings settings;
+    bool started = false;
+    bool videoUp = false;
+    float accumulator = 0.0f;
+    float lastInterpolation = 0.0f;
+};
+
+// The one Engine of the run; set by its constructor before anything can need it.
+extern Engine* gEngine;

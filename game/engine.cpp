@@ -4,7 +4,6 @@
 #include "engine/logger.h"
 #include "engine/texture.h"
 #include "engine/video.h"
-#include "game/entity.h"
 
 #include <GL/gl.h>
 #include <IL/il.h>
@@ -40,8 +39,8 @@ EngineSettings MakeSettings(int width, int height, bool fullscreen, bool vsync, 
 
 } // namespace
 
-Engine::Engine(int width, int height, bool fullscreen, bool vsync, bool showFps,
-               const char* title, bool onlineScore)
+Engine::Engine(int width, int height, bool fullscreen, bool vsync, bool showFps, const char* title,
+               bool onlineScore)
     : Engine(MakeSettings(width, height, fullscreen, vsync, showFps, title, onlineScore))
 {
     if (Start())

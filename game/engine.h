@@ -217,11 +217,10 @@ public:
     void DrawParticles(float t);
     void DrawHud(float t);
     // Updates every entity, in list order; entities appended during the pass (a turret's
-    // seeker) are updated in the same pass. Those that were dead after their own update are
-    // then reaped.
+    // seeker) are updated in the same pass. Then the dead are reaped.
     void UpdateEntities();
-    // Every other entity forgets `gone`, then `gone` is removed from the list and deleted.
-    void ReapDeadEntities(const std::vector<Entity*>& gone);
+    // Every entity forgets the dead (`DropDeadLinks`), then the dead are deleted.
+    void ReapDeadEntities();
 
     // --- level (maps, bounds, wall grid, links, packs) ---
     bool LoadMap();
@@ -229,6 +228,13 @@ public:
     void BuildWallGrid();
     void ClearLevel();
     void LinkEntities();
+    // Every entity that keeps pointers to other entities forgets the dead ones, and what
+    // follows a dead entity (the beams of a force field) goes with it.
+    void DropDeadLinks();
+    // The width over which things wrap around the map horizontally (0: no wrapping), and
+    // the wrap of one position with its previous value.
+    float MapWrapWidth() const;
+    void WrapAroundMap(float& x, float& prevX) const;
     bool LoadMapPacks();
     bool LoadStageRosters();
     bool FindStageByPassword();

@@ -99,10 +99,8 @@ const SoundFile kSampleFiles[] = {
 };
 
 const SoundFile kStreamFiles[] = {
-    {music::Splash, "Splash", true},
-    {music::HiScore, "HiScore", true},
-    {music::Continue, "Continue", false},
-    {music::Credits, "Credits", false},
+    {music::Splash, "Splash", true},      {music::HiScore, "HiScore", true},
+    {music::Continue, "Continue", false}, {music::Credits, "Credits", false},
     {music::Gameover, "Gameover", false},
 };
 
@@ -141,12 +139,12 @@ bool Engine::LoadResources()
 
     if (videoUp)
     {
-        beamTexture = LoadTexture({"Data/GFX/BeamParticle.png", GL_LINEAR, GL_LINEAR, GL_CLAMP,
-                                   GL_CLAMP});
+        beamTexture =
+            LoadTexture({"Data/GFX/BeamParticle.png", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
         if (beamTexture == 0)
             return false;
-        logoTexture = LoadTexture({"Data/GFX/Pebbleware.psd", GL_LINEAR, GL_LINEAR, GL_CLAMP,
-                                   GL_CLAMP});
+        logoTexture =
+            LoadTexture({"Data/GFX/Pebbleware.psd", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
         if (logoTexture == 0)
             return false;
     }

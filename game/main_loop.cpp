@@ -22,11 +22,11 @@ constexpr int kMaxStepsPerPass = 10;
 // What ESC Pressed does after a state's own update.
 enum class EscRule
 {
-    Quit,          // the title and the splash end the program
-    LeavePause,    // a paused game goes back to the title
-    ToFrontEnd,    // game over goes back to the title
-    ToGameOver,    // declining to continue
-    StateHandles,  // the state's own update decides, if at all
+    Quit,         // the title and the splash end the program
+    LeavePause,   // a paused game goes back to the title
+    ToFrontEnd,   // game over goes back to the title
+    ToGameOver,   // declining to continue
+    StateHandles, // the state's own update decides, if at all
 };
 
 struct StateRoutines
@@ -37,13 +37,13 @@ struct StateRoutines
 };
 
 const StateRoutines kStates[kGameStateCount] = {
-    {&Engine::UpdateFrontEnd, &Engine::DrawFrontEnd, EscRule::Quit},          // FrontEnd
-    {&Engine::UpdatePlaying, &Engine::DrawPlaying, EscRule::LeavePause},      // Playing
-    {&Engine::UpdateSplash, &Engine::DrawSplash, EscRule::Quit},              // Splash
-    {&Engine::UpdateGameOver, &Engine::DrawGameOver, EscRule::ToFrontEnd},    // GameOver
-    {&Engine::UpdateContinue, &Engine::DrawContinue, EscRule::ToGameOver},    // Continue
+    {&Engine::UpdateFrontEnd, &Engine::DrawFrontEnd, EscRule::Quit},             // FrontEnd
+    {&Engine::UpdatePlaying, &Engine::DrawPlaying, EscRule::LeavePause},         // Playing
+    {&Engine::UpdateSplash, &Engine::DrawSplash, EscRule::Quit},                 // Splash
+    {&Engine::UpdateGameOver, &Engine::DrawGameOver, EscRule::ToFrontEnd},       // GameOver
+    {&Engine::UpdateContinue, &Engine::DrawContinue, EscRule::ToGameOver},       // Continue
     {&Engine::UpdateNewHiscore, &Engine::DrawNewHiscore, EscRule::StateHandles}, // NewHiscore
-    {&Engine::UpdateCredits, &Engine::DrawCredits, EscRule::StateHandles},    // Credits
+    {&Engine::UpdateCredits, &Engine::DrawCredits, EscRule::StateHandles},       // Credits
 };
 
 bool ValidState(int state)
@@ -143,8 +143,7 @@ void Engine::HandleEvent(const SDL_Event& event)
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
         if (input.joystickPresent && event.jbutton.button < input_code::JoyButtonCount)
-            OnKey(input_code::JoyButton0 + event.jbutton.button,
-                  event.type == SDL_JOYBUTTONDOWN);
+            OnKey(input_code::JoyButton0 + event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
         break;
     case SDL_QUIT:
         quit = true;

@@ -8,31 +8,29 @@
 // Level data and its lifetime: `walls` is filled once per map load and never resized
 // afterwards, so pointers into it (wall grid cells, carried walls of rotators and platforms)
 // stay valid until the next `ClearLevel`. Entities are owned by `entities`; they are deleted
-// only by `ReapDeadEntities` (after every list that can point at one has dropped the dead)
-// and by `ClearLevel`, never in the middle of a pass over the list.
+// only by `ReapDeadEntities` (after every other entity has forgotten them) and by
+// `ClearLevel`, never in the middle of a pass over the list.
+//
+// Members are declared so that they are destroyed in the designed order: effects, packs,
+// line models from the last slot down, the second font, the main font, the entity list and
+// the input states last. GL objects are released by the shutdown before SDL goes.
 #pragma once
 
+#include "engine/font.h"
 #include "engine/frame_timer.h"
 #include "engine/geometry.h"
+#include "engine/input.h"
+#include "engine/line_model.h"
+#include "engine/sound.h"
+#include "engine/wall_grid.h"
 #include "game/effects.h"
 
 #include <list>
 #include <string>
 #include <vector>
 
-// PLACEHOLDER until the engine services' wall grid header is merged: the same shape.
-#if __has_include("engine/wall_grid.h")
-#include "engine/wall_grid.h"
-#else
-struct WallGrid
-{
-    std::vector<std::vector<Beam*>> cells; // column + row * width
-    int width = 0;
-    int height = 0;
-};
-#endif
-
 class Entity;
+union SDL_Event;
 
 enum GameState : int
 {
@@ -174,6 +172,8 @@ public:
     void BuildDisplayLists();
     void ResetGame();
     bool Started() const { return started; }
+    bool VideoUp() const { return videoUp; }
+    const EngineSettings& Settings() const { return settings; }
 
     // --- main loop ---
     void Run();     // until the quit flag is set
@@ -216,9 +216,10 @@ public:
     void DrawWorld(float t, float width);
     void DrawParticles(float t);
     void DrawHud(float t);
-    // Updates every entity (those appended during the pass too), lets the carriers drop
-    // the dead (`DropDeadLinks`), then deletes the dead (`ReapDeadEntities`).
+    // Updates every entity, in list order; entities appended during the pass (a turret's
+    // seeker) are updated in the same pass. Then the dead are reaped.
     void UpdateEntities();
+    // Every entity forgets the dead (`DropDeadLinks`), then the dead are deleted.
     void ReapDeadEntities();
 
     // --- level (maps, bounds, wall grid, links, packs) ---
@@ -227,8 +228,13 @@ public:
     void BuildWallGrid();
     void ClearLevel();
     void LinkEntities();
-    // Every entity that keeps pointers to other entities forgets those that are dead.
+    // Every entity that keeps pointers to other entities forgets the dead ones, and what
+    // follows a dead entity (the beams of a force field) goes with it.
     void DropDeadLinks();
+    // The width over which things wrap around the map horizontally (0: no wrapping), and
+    // the wrap of one position with its previous value.
+    float MapWrapWidth() const;
+    void WrapAroundMap(float& x, float& prevX) const;
     bool LoadMapPacks();
     bool LoadStageRosters();
     bool FindStageByPassword();
@@ -238,8 +244,23 @@ public:
     // The horizontal wrap of a moving thing: left of minX it moves right by the width, then
     // right of maxX it moves left by it; its previous x moves along. Nothing without a width.
     void WrapAroundMap(float& x, float& prevX) const;
-    bool CollideWithWalls(const std::list<Circle>& circles, Vec2& normal);
-    bool FindWallsHit(const Circle& circle, std::list<Beam*>& hit);
+    bool CollideWithWalls(const std::list<Circle>& circles, Vec2& normal) const
+    {
+        return wallGrid.CollideWithWalls(circles, normal);
+    }
+    bool FindWallsHit(const Circle& circle, std::list<const Beam*>& hit) const
+    {
+        return wallGrid.FindWallsHit(circle, hit);
+    }
+
+    // --- input (forwarded to `input`) ---
+    void OnKey(int code, bool down) { input.OnKey(code, down); }
+    void OnJoystickAxis(int axis, int value) { input.OnJoystickAxis(axis, value); }
+    void OnTextInput(unsigned int unicode) { input.OnTextInput(unicode); }
+    void TickButtons() { input.TickButtons(); }
+    void SetBinding(int index, bool primary, int code) { input.SetBinding(index, primary, code); }
+    void InitControls() { input.InitControls(); }
+    void LoadOrSaveControls() { input.LoadOrSaveControls(); }
 
     // --- high scores ---
     void InitScores();
@@ -248,6 +269,10 @@ public:
     void SubmitOnlineScore(const char* name, int score);
 
     // ===== data =====
+    // Input: buttons, bindings, capture, text entry (declared first: destroyed last).
+    Input input;
+    int mouseDx = 0, mouseDy = 0; // relative mouse motion of the last step
+
     // Run control.
     bool quit = false;
     bool paused = false;
@@ -273,14 +298,14 @@ public:
     bool introSkip = false;      // the front end's intro runs faster while select is held
     float fireworksTimer = 0.0f; // the new-high-score screen's bursts
 
-    // Level: entities, walls, world properties, bounds, grid, beams.
+    // Level: entities, walls, world properties, bounds, grid.
     std::list<Entity*> entities;
     char title[32] = {};
     char password[6] = {};
     int endTimer = 0;
     std::vector<Beam> walls;
     float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
-    WallGrid wallGrid; // empty (no cells) before the first load and after ClearLevel
+    WallGrid wallGrid; // empty (no cells) from construction, before any map load
 
     // Stage progress.
     bool countdownActive = false;
@@ -305,18 +330,23 @@ public:
     Vec2 anchors[6];
     Vec2 prevAnchors[6];
 
-    // Effects (owned). The emitters are deleted through Emitter's virtual destructor.
-    std::list<Emitter*> emitters;
-    std::list<ScorePopup> scorePopups;
-    std::list<Projectile> playerShots;
-    std::list<Projectile> enemyShots;
-    std::list<DynamicBeam> dynamicBeams;
+    // High scores: five names of 5 letters and a NUL, best first.
+    char scoreNames[5][6] = {};
+    int scores[5] = {};
+    int scoreEntryIndex = 0;
 
-    // Resources.
+    // (The player ship, held by value, belongs between the level and the fonts.)
+
+    // Resources. Sounds are released by ShutdownSound, not one by one.
     FrameTimer frameTimer;
     unsigned int beamTexture = 0;
     unsigned int logoTexture = 0;
-    unsigned int displayListBase = 0;
+    unsigned int displayListBase = 0; // slot n's display list is base + n
+    Sample samples[sfx::Count];
+    Stream streams[music::Count];
+    Font font;  // the main font
+    Font font2; // the second font, without shadow
+    LineModel lineModels[model::Count];
 
     // Packs.
     std::vector<std::string> packNames;
@@ -324,15 +354,22 @@ public:
     std::vector<std::vector<std::string>> rosters;
     std::vector<std::vector<std::string>> passwords;
 
-    // High scores: five names of 5 letters and a NUL, best first.
-    char scoreNames[5][6] = {};
-    int scores[5] = {};
-    int scoreEntryIndex = 0;
+    // Effects (owned). Emitters are deleted through Emitter's virtual destructor.
+    std::list<Emitter*> emitters;
+    std::list<ScorePopup> scorePopups;
+    std::list<Projectile> playerShots;
+    std::list<Projectile> enemyShots;
+    std::list<DynamicBeam> dynamicBeams;
 
 private:
+    void ReleaseGlObjects();
+    void HandleEvent(const SDL_Event& event);
+
     EngineSettings settings;
     bool started = false;
     bool videoUp = false;
+    bool imageLibraryUp = false;
+    bool soundUp = false;
     float accumulator = 0.0f;
     float lastInterpolation = 0.0f;
 };

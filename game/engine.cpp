@@ -1,0 +1,181 @@
+// The Engine's life: construction, start-up and shutdown.
+#include "game/engine.h"
+
+#include "engine/logger.h"
+#include "engine/texture.h"
+#include "engine/video.h"
+
+#include <GL/gl.h>
+#include <IL/il.h>
+#include <IL/ilu.h>
+#define ILUT_USE_OPENGL
+#include <IL/ilut.h>
+#include <SDL/SDL.h>
+
+#include <cstdio>
+
+Engine* gEngine = nullptr;
+
+namespace
+{
+
+constexpr int kMaxSize = 1024;
+constexpr int kMinWidth = 256;
+constexpr int kMinHeight = 224;
+
+EngineSettings MakeSettings(int width, int height, bool fullscreen, bool vsync, bool showFps,
+                            const char* title, bool onlineScore)
+{
+    EngineSettings settings;
+    settings.width = width;
+    settings.height = height;
+    settings.fullscreen = fullscreen;
+    settings.vsync = vsync;
+    settings.showFps = showFps;
+    settings.title = title != nullptr ? title : "";
+    settings.onlineScore = onlineScore;
+    return settings;
+}
+
+} // namespace
+
+Engine::Engine(int width, int height, bool fullscreen, bool vsync, bool showFps, const char* title,
+               bool onlineScore)
+    : Engine(MakeSettings(width, height, fullscreen, vsync, showFps, title, onlineScore))
+{
+    if (Start())
+        Run();
+}
+
+Engine::Engine(const EngineSettings& engineSettings) : settings(engineSettings)
+{
+    gLogger.Log("Intializing Engine!\n");
+    gEngine = this;
+    quit = false;
+    paused = false;
+
+    width = settings.width;
+    height = settings.height;
+    if (width > kMaxSize)
+        width = kMaxSize;
+    if (height > kMaxSize)
+        height = kMaxSize;
+    if (width < 1)
+        width = kMinWidth;
+    if (height < 1)
+        height = kMinHeight;
+    fullscreen = settings.fullscreen;
+    showFps = settings.showFps;
+    onlineScore = settings.onlineScore;
+    frameTimer.ticks = settings.ticks;
+}
+
+bool Engine::Start()
+{
+    if (!settings.headless)
+    {
+        if (!InitVideo(settings.title.c_str(), width, height, 32, settings.vsync, fullscreen))
+            return false;
+        videoUp = true;
+        for (int i = 0; i < 2; ++i)
+        {
+            glClear(GL_COLOR_BUFFER_BIT);
+            SDL_GL_SwapBuffers();
+        }
+    }
+
+    InitImageLibrary();
+    InitSound();
+    soundUp = true;
+    wallGrid.Clear();
+
+    if (!LoadResources())
+        return false;
+
+    char line[64];
+    std::snprintf(line, sizeof line, "Total Texture Memory Usage: %i MB\n", gTextureMemory >> 20);
+    gLogger.Log(line);
+
+    input.joystickPresent = InitJoysticks();
+    if (input.joystickPresent)
+        input.ResetAxisZones();
+
+    input.SetSensitivity(80);
+    InitControls();
+    input.captureActive = false;
+
+    ResetGame();
+    started = true;
+    return true;
+}
+
+void Engine::InitImageLibrary()
+{
+    gLogger.Log("\n[Initializing Devil]\n");
+    ilInit();
+    iluInit();
+    ilutInit();
+    // The OpenGL binding asks the driver for limits: only with a context.
+    if (videoUp)
+        ilutRenderer(ILUT_OPENGL);
+    imageLibraryUp = true;
+    gLogger.Log("Complete...\n\n");
+}
+
+void Engine::ResetGame()
+{
+    totalSteps = 0;
+    paused = false;
+    wallGrid.Clear();
+    infiniteFuel = false;
+    invincible = false;
+    infiniteTime = false;
+    currentPack = 0;
+    InitScores();
+    stateTimer = 0.0f;
+    menuItem = 0;
+    menuPage = 0;
+    blinkTimer = 0.0f;
+    gameState = Splash;
+    streams[music::Splash].Play();
+}
+
+Engine::~Engine()
+{
+    gLogger.Log("\n[Engine Shutdown]\n");
+    ClearLevel();
+    ReleaseGlObjects();
+    SDL_Quit();
+    if (imageLibraryUp)
+        ilShutDown();
+    if (soundUp)
+        ShutdownSound();
+    gLogger.Log("Complete...\n\n");
+    if (gEngine == this)
+        gEngine = nullptr;
+}
+
+// Textures and display lists belong to the GL context, which goes with SDL: release them
+// while it still exists.
+void Engine::ReleaseGlObjects()
+{
+    if (!videoUp)
+        return;
+    font2.FreeTexture();
+    font.FreeTexture();
+    font.texture = font2.texture = 0;
+    if (font.shadowTexture != 0)
+        glDeleteTextures(1, &font.shadowTexture);
+    if (font2.shadowTexture != 0 && font2.shadowTexture != font.shadowTexture)
+        glDeleteTextures(1, &font2.shadowTexture);
+    font.shadowTexture = font2.shadowTexture = 0;
+    if (beamTexture != 0)
+        glDeleteTextures(1, &beamTexture);
+    if (logoTexture != 0)
+        glDeleteTextures(1, &logoTexture);
+    beamTexture = logoTexture = 0;
+    if (displayListBase != 0)
+        glDeleteLists(displayListBase, kModelSlotCount + 1); // as many as were made
+    displayListBase = 0;
+    videoUp = false;
+}

@@ -1,0 +1,129 @@
+#include "game/entities/platform.h"
+
+#include "engine/data_file.h"
+#include "game/engine.h"
+#include "game/entities/carried_walls.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+// The range of path parameters e for which origin - e * dir lies in [low, high] on one axis.
+void ClipAxis(double origin, double dir, double low, double high, double& eLow, double& eHigh)
+{
+    if (dir == 0.0)
+    {
+        if (origin < low || origin > high)
+        {
+            eLow = 1.0;
+            eHigh = 0.0;
+        }
+        return;
+    }
+    double a = (origin - high) / dir;
+    double b = (origin - low) / dir;
+    eLow = std::max(eLow, std::min(a, b));
+    eHigh = std::min(eHigh, std::max(a, b));
+}
+
+} // namespace
+
+MovingPlatform::MovingPlatform()
+{
+    health = 99999.0f;
+}
+
+bool MovingPlatform::Load(DataFile& file)
+{
+    return LoadBase(file) && ReadNameField(file, name) && ReadNameField(file, startTarget) &&
+           ReadNameField(file, endTarget) && ReadInt32(file, radius) &&
+           ReadFloat32(file, speed) && ReadFloat32(file, stopTime) && ReadFlag(file, repeat) &&
+           ReadFlag(file, startOn);
+}
+
+void MovingPlatform::Spawn(float px, float py)
+{
+    SpawnAt(px, py);
+}
+
+void MovingPlatform::Update()
+{
+    HoldPosition();
+}
+
+void MovingPlatform::ForgetEntities(const std::vector<const Entity*>& gone)
+{
+    ForgetIn(carriedEntities, gone);
+    ForgetIn(startPoint, gone);
+    ForgetIn(endPoint, gone);
+}
+
+void MovingPlatform::AttachWalls()
+{
+    if (startPoint == nullptr || endPoint == nullptr)
+    {
+        dead = true;
+        return;
+    }
+
+    // Jump to the start point with everything carried.
+    const float dx = x - startPoint->x;
+    const float dy = y - startPoint->y;
+    for (Beam* wall : carriedWalls)
+    {
+        wall->x1 -= dx;
+        wall->y1 -= dy;
+        wall->x2 -= dx;
+        wall->y2 -= dy;
+    }
+    for (Entity* entity : carriedEntities)
+    {
+        entity->x -= dx;
+        entity->y -= dy;
+        entity->prevX -= dx;
+        entity->prevY -= dy;
+        entity->UpdateCollisionPoints();
+    }
+    x = prevX = startPoint->x;
+    y = prevY = startPoint->y;
+
+    // Enter the walls into every cell along the path, from 100 units behind the start to at
+    // least the end point, with the platform's reach around each sample.
+    WallGrid& grid = gEngine->wallGrid;
+    if (grid.IsEmpty() || carriedWalls.empty())
+        return;
+    const float length = Distance(startPoint->x, startPoint->y, endPoint->x, endPoint->y);
+    const Vec2 dir = Normalize(startPoint->x - endPoint->x, startPoint->y - endPoint->y);
+    // Beyond the grid's own size a larger reach adds no cells.
+    const int c = std::min(SaturatingTrunc(2.0f * static_cast<float>(radius)) / 100 + 1,
+                           grid.Width() + grid.Height());
+    const double samples = 3.0 + std::trunc(static_cast<double>(length) / 100.0);
+
+    // Only samples whose cells can touch the grid matter; a path from a far-off point is
+    // clipped to them instead of being walked all the way.
+    const double margin = (c + 3.0) * WallGrid::kCellSize;
+    const double gridLowX = gEngine->minX - margin;
+    const double gridHighX = gEngine->minX + grid.Width() * 100.0 + margin;
+    const double gridLowY = gEngine->minY - margin;
+    const double gridHighY = gEngine->minY + grid.Height() * 100.0 + margin;
+    double eLow = -100.0;
+    double eHigh = -100.0 + 100.0 * (samples - 1.0);
+    ClipAxis(x, dir.x, gridLowX, gridHighX, eLow, eHigh);
+    ClipAxis(y, dir.y, gridLowY, gridHighY, eLow, eHigh);
+    if (!(eLow <= eHigh))
+        return;
+    const double first = std::ceil((eLow + 100.0) / 100.0);
+    const double last = std::floor((eHigh + 100.0) / 100.0);
+    for (double i = first; i <= last; i += 1.0)
+    {
+        const float e = static_cast<float>(-100.0 + 100.0 * i);
+        const float px = x - e * dir.x;
+        const float py = y - e * dir.y;
+        const int column = SaturatingTrunc(px - gEngine->minX) / WallGrid::kCellSize;
+        const int row = SaturatingTrunc(py - gEngine->minY) / WallGrid::kCellSize;
+        for (const Beam* wall : carriedWalls)
+            AddWallToCells(grid, wall, column - c - 1, column + c, row - c - 2, row + c);
+    }
+}

@@ -1,0 +1,40 @@
+// The MovingPlatform: carries walls, the entities on them and a landed ship between two
+// TargetInfo points. Invisible, no shape. Engine::LinkEntities resolves its end points and
+// fills its carried lists, then calls AttachWalls.
+#pragma once
+
+#include "game/entity.h"
+#include "game/map_format.h"
+
+class MovingPlatform : public Entity
+{
+public:
+    MovingPlatform();
+    bool Load(DataFile& file) override;
+    void Spawn(float px, float py) override;
+    void Update() override;
+    void ForgetEntities(const std::vector<const Entity*>& gone) override;
+
+    // Once after linking: without both end points the platform dies; otherwise it jumps to
+    // its start point with everything it carries, and its walls are entered into the grid
+    // cells along its path.
+    void AttachWalls();
+
+    char name[kNameSize] = "none";
+    char startTarget[kNameSize] = "info_target";
+    char endTarget[kNameSize] = "info_target";
+    std::int32_t radius = 0;
+    float speed = 0.0f;
+    float stopTime = 0.0f;
+    bool repeat = false;
+    bool startOn = false;
+
+    Entity* startPoint = nullptr;
+    Entity* endPoint = nullptr;
+    std::vector<Entity*> carriedEntities;
+    std::vector<Beam*> carriedWalls;
+    float stopTimer = 0.0f;
+    bool running = false;
+    bool outbound = true;
+    bool returning = false;
+};

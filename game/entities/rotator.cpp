@@ -1,0 +1,50 @@
+#include "game/entities/rotator.h"
+
+#include "engine/data_file.h"
+#include "game/engine.h"
+#include "game/entities/carried_walls.h"
+
+#include <algorithm>
+
+Rotator::Rotator()
+{
+    health = 99999.0f;
+}
+
+bool Rotator::Load(DataFile& file)
+{
+    return LoadBase(file) && ReadNameField(file, name) && ReadFloat32(file, speed) &&
+           ReadInt32(file, increments) && ReadInt32(file, radius);
+}
+
+void Rotator::Spawn(float px, float py)
+{
+    SpawnAt(px, py);
+}
+
+void Rotator::Update()
+{
+    HoldPosition();
+}
+
+void Rotator::ForgetEntities(const std::vector<const Entity*>& gone)
+{
+    ForgetIn(carriedEntities, gone);
+}
+
+void Rotator::AttachWalls()
+{
+    WallGrid& grid = gEngine->wallGrid;
+    if (grid.IsEmpty())
+        return;
+    const int cx = SaturatingTrunc(x - gEngine->minX) / WallGrid::kCellSize;
+    const int cy = SaturatingTrunc(y - gEngine->minY) / WallGrid::kCellSize;
+    for (const Beam* wall : carriedWalls)
+    {
+        // The reach of the wall's far end while turning, in cells.
+        const float d1 = Distance(x, y, wall->x1, wall->y1);
+        const float d2 = Distance(x, y, wall->x2, wall->y2);
+        const int k = SaturatingTrunc(std::max(2.0f * d1, 2.0f * d2) / 100.0f);
+        AddWallToCells(grid, wall, cx - k - 1, cx + k, cy - k - 1, cy + k);
+    }
+}

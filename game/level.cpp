@@ -1,0 +1,157 @@
+// Level loading, bounds, wall grid and clearing: the Engine's level methods.
+#include "engine/data_file.h"
+#include "engine/logger.h"
+#include "game/engine.h"
+#include "game/entity.h"
+#include "game/map_format.h"
+
+namespace
+{
+
+// The map's counts and walls. The counts are checked against the file's size before
+// anything is reserved for them, so a hostile count fails at once.
+bool ReadWalls(DataFile& file, long fileSize, std::vector<Beam>& walls, std::int32_t& entityCount)
+{
+    std::int32_t beamCount = 0;
+    if (!ReadInt32(file, beamCount) || !ReadInt32(file, entityCount))
+        return false;
+    if (!MapCountsFit(beamCount, entityCount, fileSize - kMapCountsSize))
+        return false;
+    walls.reserve(static_cast<std::size_t>(beamCount));
+    for (std::int32_t i = 0; i < beamCount; ++i)
+    {
+        Beam wall;
+        if (!ReadWallRecord(file, wall))
+            return false;
+        walls.push_back(wall);
+    }
+    return true;
+}
+
+bool ReadEntities(DataFile& file, std::int32_t entityCount, std::list<Entity*>& entities)
+{
+    for (std::int32_t i = 0; i < entityCount; ++i)
+    {
+        std::int32_t type = 0;
+        if (!ReadInt32(file, type))
+            return false;
+        Entity* entity = CreateEntity(type);
+        if (entity == nullptr)
+            return false;
+        if (!entity->Load(file))
+        {
+            delete entity;
+            return false;
+        }
+        entity->type = type;
+        entity->Spawn(entity->x, entity->y);
+        entities.push_back(entity);
+    }
+    return true;
+}
+
+} // namespace
+
+bool Engine::LoadMap()
+{
+    const bool known = currentPack >= 0 &&
+                       static_cast<std::size_t>(currentPack) < rosters.size() && stage >= 1 &&
+                       static_cast<std::size_t>(stage) <= rosters[currentPack].size();
+    DataFile file;
+    if (!known || !file.Open(rosters[currentPack][stage - 1].c_str(), "rb"))
+    {
+        gLogger.Log("Failed To Load Map\n");
+        return false;
+    }
+    ClearLevel();
+
+    const long fileSize = FileSizeOf(file.Path());
+    std::int32_t entityCount = 0;
+    std::int32_t timer = 0;
+    bool ok = ReadWalls(file, fileSize, walls, entityCount) &&
+              ReadEntities(file, entityCount, entities) && ReadTitleField(file, title) &&
+              ReadPasswordField(file, password) && ReadInt32(file, timer);
+    if (!ok)
+    {
+        gLogger.Log("Failed To Load Map\n");
+        return false;
+    }
+    endTimer = timer;
+    ComputeMapBounds();
+    BuildWallGrid();
+    LinkEntities();
+    return true;
+}
+
+void Engine::ComputeMapBounds()
+{
+    minX = 1000.0f;
+    minY = 1000.0f;
+    maxX = 0.0f;
+    maxY = 0.0f;
+    for (const Beam& wall : walls)
+    {
+        for (float wx : {wall.x1, wall.x2})
+        {
+            if (wx < minX)
+                minX = wx;
+            if (wx > maxX)
+                maxX = wx;
+        }
+        for (float wy : {wall.y1, wall.y2})
+        {
+            if (wy < minY)
+                minY = wy;
+            if (wy > maxY)
+                maxY = wy;
+        }
+    }
+    // The sky is open: the grid and the camera always start at y 0.
+    minY = 0.0f;
+}
+
+void Engine::BuildWallGrid()
+{
+    wallGrid.Build(walls, minX, minY, maxX, maxY);
+}
+
+float Engine::MapWrapWidth() const
+{
+    if (walls.empty())
+        return 0.0f;
+    const float width = maxX - minX;
+    return width > 0.0f ? width : 0.0f;
+}
+
+void Engine::WrapAroundMap(float& x, float& prevX) const
+{
+    const float width = MapWrapWidth();
+    if (width <= 0.0f)
+        return;
+    if (x < minX)
+    {
+        x += width;
+        prevX += width;
+    }
+    if (x > maxX)
+    {
+        x -= width;
+        prevX -= width;
+    }
+}
+
+void Engine::ClearLevel()
+{
+    walls.clear();
+    dynamicBeams.clear();
+    wallGrid.Clear();
+    for (Entity* entity : entities)
+        delete entity;
+    entities.clear();
+    for (Emitter* emitter : emitters)
+        delete emitter;
+    emitters.clear();
+    enemyShots.clear();
+    playerShots.clear();
+    scorePopups.clear();
+}

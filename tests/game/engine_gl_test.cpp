@@ -24,12 +24,13 @@ unsigned int AdvancingTicks()
     return gTicks;
 }
 
-// Pixels brighter than the background in a window rectangle of the front buffer (GL's
-// origin: bottom left).
+// Pixels brighter than the background in a window rectangle of the last frame (GL's origin:
+// bottom left). The back buffer keeps it after the swap here; Xvfb's front buffer reads
+// back black.
 int BrightPixels(int x, int y, int w, int h)
 {
     std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     int bright = 0;

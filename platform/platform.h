@@ -1,0 +1,35 @@
+// Our small operating-system layer: the few calls the engine, game and launcher make that
+// the original platform supplied (file delete, a one-millisecond sleep, local timestamps,
+// millisecond ticks) plus an all-or-nothing file write used for every user file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace platform
+{
+
+// Removes a file; true when it is gone afterwards (a missing file counts as removed).
+bool RemoveFile(const char* path);
+
+// Yields the processor for about the given number of milliseconds.
+void SleepMs(unsigned int ms);
+
+// Milliseconds since SDL started (SDL_GetTicks); wraps after about 49 days.
+unsigned int Ticks();
+
+// Writes the local date and time as "%m/%d/%y %H:%M:%S" (17 characters) after re-reading
+// the time-zone setting. The buffer must hold at least 18 bytes; false if it does not.
+bool LocalTimestamp(char* out, std::size_t size);
+
+// Replaces `path` with `contents` so that a crash leaves either the old or the new file,
+// never a mix: write a temporary file in the same folder, flush it to disk, rename it over.
+bool WriteFileAtomically(const std::string& path, const std::string& contents);
+
+// Renames `from` over `to` (same folder), replacing `to`.
+bool ReplaceFile(const std::string& from, const std::string& to);
+
+// The temporary name used next to `path` while it is being rewritten.
+std::string TempPathFor(const std::string& path);
+
+} // namespace platform

@@ -132,6 +132,21 @@ void DrawBeam(const Beam& beam, float width)
     sink.Vertex(x2 - nx, y2 - ny);
 }
 
+const ModelSlot kModelSlots[kModelSlotCount] = {
+    {"Apocalypse", 1.25f, -1},  {"BlueTurret", 0.25f, -1},   {"Fuel", 0.125f, -1},
+    {"Player", 0.25f, -1},      {"Shield", 0.5f, -1},        {"ForceField", 0.25f, -1},
+    {"Button", 0.25f, -1},      {"ButtonIn", 0.25f, -1},     {"plrbullet", 0.25f, -1},
+    {"bullet", 0.25f, -1},      {"SpaceMan01", 0.125f, -1},  {"SpaceMan02", 0.125f, -1},
+    {"SpaceMan01", 0.125f, 10}, {"SpaceMan02", 0.125f, 11},  {"SpaceMan03", 0.125f, -1},
+    {"SpaceMan04", 0.125f, -1}, {"SpaceMan03", 0.125f, 14},  {"SpaceMan04", 0.125f, 15},
+    {"Generator", 0.25f, -1},   {"BlueTank", 0.175f, -1},    {"RedTurret", 0.25f, -1},
+    {"Seeker", 0.175f, -1},     {"DepthCharge", 0.175f, -1}, {"Pebbleware", 0.85f, -1},
+    {"Tree", 0.175f, -1},       {"Boulder", 0.25f, -1},      {"BoulderLarge", 0.175f, -1},
+    {"VolDebris1", 0.175f, -1}, {"VolDebris2", 0.175f, -1},  {"VolDebris3", 0.175f, -1},
+    {"GameOver", 1.25f, -1},    {"Ufo", 0.1f, -1},           {"GreenTurret", 0.25f, -1},
+    {"Wasp", 0.125f, -1},       {"Beacon1", 0.375f, -1},     {"Beacon2", 0.375f, -1},
+    {"Beacon3", 0.375f, -1}};
+
 float ModelListWidth(int slot)
 {
     if (slot == 0 || slot == 30 || slot < 0 || slot >= kModelSlotCount)

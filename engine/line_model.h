@@ -32,6 +32,16 @@ void DrawBeam(const Beam& beam, float width);
 
 // The game's model slots (0-36). Slots 0 and 30 are drawn directly at width 20 and get no list.
 constexpr int kModelSlotCount = 37;
+// What fills each slot: the file "Data/Objects/" + name + ".obj" scaled by scale, or, where
+// mirrorOf is not -1, a mirrored copy of that (already scaled) slot.
+struct ModelSlot
+{
+    const char* name;
+    float scale;
+    int mirrorOf;
+};
+extern const ModelSlot kModelSlots[kModelSlotCount];
+
 // Half width of the beams compiled into a slot's list: 15 for the space men (10-17), 0 for the
 // slots without a list (0 and 30), else 20.
 float ModelListWidth(int slot);

@@ -231,19 +231,15 @@ public:
     // Every entity that keeps pointers to other entities forgets the dead ones, and what
     // follows a dead entity (the beams of a force field) goes with it.
     void DropDeadLinks();
-    // The width over which things wrap around the map horizontally (0: no wrapping), and
-    // the wrap of one position with its previous value.
+    // The width over which things wrap around the map horizontally: maxX - minX, or 0 when
+    // there is nothing to wrap (no walls, or bounds of no width); nothing wraps by 0 or
+    // less. Then the wrap of one position with its previous value: left of minX both move
+    // right by the width, then right of maxX both move left by it.
     float MapWrapWidth() const;
     void WrapAroundMap(float& x, float& prevX) const;
     bool LoadMapPacks();
     bool LoadStageRosters();
     bool FindStageByPassword();
-    // The width by which things wrap around the map horizontally: maxX - minX, or 0 when
-    // there is nothing to wrap (no walls, or bounds of no width). Never wrap by 0 or less.
-    float MapWrapWidth() const;
-    // The horizontal wrap of a moving thing: left of minX it moves right by the width, then
-    // right of maxX it moves left by it; its previous x moves along. Nothing without a width.
-    void WrapAroundMap(float& x, float& prevX) const;
     bool CollideWithWalls(const std::list<Circle>& circles, Vec2& normal) const
     {
         return wallGrid.CollideWithWalls(circles, normal);

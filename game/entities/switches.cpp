@@ -18,16 +18,6 @@ ForceField::ForceField()
     health = 99999.0f;
 }
 
-ForceField::~ForceField()
-{
-    if (gEngine == nullptr)
-        return;
-    gEngine->dynamicBeams.remove_if([this](const DynamicBeam& beam) {
-        return beam.anchorA == &emitterPoint || beam.anchorB == &emitterPoint ||
-               beam.direction == &direction;
-    });
-}
-
 bool ForceField::Load(DataFile& file)
 {
     return LoadBase(file) && ReadNameField(file, name) && ReadNameField(file, target) &&

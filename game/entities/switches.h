@@ -10,8 +10,6 @@ class ForceField : public Entity
 {
 public:
     ForceField();
-    // Takes the beams that follow points of this field with it.
-    ~ForceField() override;
     bool Load(DataFile& file) override;
     void Spawn(float px, float py) override;
     void Update() override;

@@ -67,8 +67,8 @@ BlueTank::BlueTank()
 void BlueTank::Spawn(float px, float py)
 {
     SpawnAt(px, py);
-    UpdateCollisionPoints(leftFeeler, angle, x, y);
-    UpdateCollisionPoints(rightFeeler, angle, x, y);
+    ::UpdateCollisionPoints(leftFeeler, angle, x, y);
+    ::UpdateCollisionPoints(rightFeeler, angle, x, y);
 }
 
 void BlueTank::Update()

@@ -167,9 +167,8 @@ bool EntityIsDead(const Entity* entity)
 void ForgetIn(std::vector<Entity*>& list, const std::vector<const Entity*>& gone)
 {
     list.erase(std::remove_if(list.begin(), list.end(),
-                              [&gone](const Entity* e) {
-                                  return std::find(gone.begin(), gone.end(), e) != gone.end();
-                              }),
+                              [&gone](const Entity* e)
+                              { return std::find(gone.begin(), gone.end(), e) != gone.end(); }),
                list.end());
 }
 

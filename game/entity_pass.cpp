@@ -18,12 +18,14 @@ void Engine::UpdateEntities()
 void Engine::ReapDeadEntities()
 {
     DropDeadLinks();
-    entities.remove_if([](Entity* entity) {
-        if (!entity->dead)
-            return false;
-        delete entity;
-        return true;
-    });
+    entities.remove_if(
+        [](Entity* entity)
+        {
+            if (!entity->dead)
+                return false;
+            delete entity;
+            return true;
+        });
 }
 
 void Engine::DropDeadLinks()
@@ -39,15 +41,17 @@ void Engine::DropDeadLinks()
     for (Entity* entity : entities)
         entity->ForgetEntities(gone);
     // The beams of a force field follow points inside it.
-    dynamicBeams.remove_if([&gone](const DynamicBeam& beam) {
-        for (const Entity* entity : gone)
+    dynamicBeams.remove_if(
+        [&gone](const DynamicBeam& beam)
         {
-            auto field = dynamic_cast<const ForceField*>(entity);
-            if (field != nullptr &&
-                (beam.anchorA == &field->emitterPoint || beam.anchorB == &field->emitterPoint ||
-                 beam.direction == &field->direction))
-                return true;
-        }
-        return false;
-    });
+            for (const Entity* entity : gone)
+            {
+                auto field = dynamic_cast<const ForceField*>(entity);
+                if (field != nullptr &&
+                    (beam.anchorA == &field->emitterPoint || beam.anchorB == &field->emitterPoint ||
+                     beam.direction == &field->direction))
+                    return true;
+            }
+            return false;
+        });
 }

@@ -13,7 +13,7 @@ namespace
 {
 
 constexpr FieldLayout kForceFieldFields[] = {
-    {"name", FieldType::Name, "none"},          {"target", FieldType::Name, "target"},
+    {"name", FieldType::Name, "none"},           {"target", FieldType::Name, "target"},
     {"startupDelay", FieldType::Float32, "0.0"}, {"offTime", FieldType::Float32, "3.0"},
     {"onTime", FieldType::Float32, "3.0"},
 };
@@ -284,8 +284,8 @@ bool WritePasswordField(DataFile& file, const std::string& text)
 
 bool WriteWallRecord(DataFile& file, const Beam& wall)
 {
-    const float v[10] = {wall.x1,       wall.y1, wall.startRed, wall.startGreen, wall.startBlue,
-                         wall.x2,       wall.y2, wall.endRed,   wall.endGreen,   wall.endBlue};
+    const float v[10] = {wall.x1, wall.y1, wall.startRed, wall.startGreen, wall.startBlue,
+                         wall.x2, wall.y2, wall.endRed,   wall.endGreen,   wall.endBlue};
     for (float value : v)
     {
         if (!WriteFloat32(file, value))

@@ -52,7 +52,7 @@ void Entity::UpdateCollisionPoints()
     ::UpdateCollisionPoints(shape, angle, x, y);
 }
 
-void Entity::SpawnAt(float px, float py)
+void Entity::Spawn(float px, float py)
 {
     x = prevX = px;
     y = prevY = py;
@@ -60,7 +60,7 @@ void Entity::SpawnAt(float px, float py)
     dead = false;
 }
 
-void Entity::HoldPosition()
+void Entity::Update()
 {
     prevX = x;
     prevY = y;

@@ -42,16 +42,6 @@ bool MovingPlatform::Load(DataFile& file)
            ReadFloat32(file, stopTime) && ReadFlag(file, repeat) && ReadFlag(file, startOn);
 }
 
-void MovingPlatform::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void MovingPlatform::Update()
-{
-    HoldPosition();
-}
-
 void MovingPlatform::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(carriedEntities, gone);

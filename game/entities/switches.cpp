@@ -25,16 +25,6 @@ bool ForceField::Load(DataFile& file)
            ReadFloat32(file, onTime);
 }
 
-void ForceField::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void ForceField::Update()
-{
-    HoldPosition();
-}
-
 void ForceField::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(partners, gone);
@@ -105,16 +95,6 @@ bool Button::Load(DataFile& file)
     return LoadBase(file) && ReadNameField(file, target);
 }
 
-void Button::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void Button::Update()
-{
-    HoldPosition();
-}
-
 void Button::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(targets, gone);
@@ -130,16 +110,6 @@ bool AreaTrigger::Load(DataFile& file)
     return LoadBase(file) && ReadNameField(file, target) && ReadInt32(file, radius);
 }
 
-void AreaTrigger::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void AreaTrigger::Update()
-{
-    HoldPosition();
-}
-
 void AreaTrigger::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(targets, gone);
@@ -153,14 +123,4 @@ TargetInfo::TargetInfo()
 bool TargetInfo::Load(DataFile& file)
 {
     return LoadBase(file) && ReadNameField(file, name);
-}
-
-void TargetInfo::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void TargetInfo::Update()
-{
-    HoldPosition();
 }

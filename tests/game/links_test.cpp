@@ -215,7 +215,6 @@ class Releaser : public Entity
 {
 public:
     explicit Releaser(int* updatesOfChild) : childUpdates(updatesOfChild) {}
-    void Spawn(float px, float py) override { SpawnAt(px, py); }
     void Update() override;
     int* childUpdates;
     bool released = false;
@@ -225,7 +224,6 @@ class Child : public Entity
 {
 public:
     explicit Child(int* count) : updates(count) {}
-    void Spawn(float px, float py) override { SpawnAt(px, py); }
     void Update() override { ++*updates; }
     int* updates;
 };

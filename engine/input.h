@@ -139,6 +139,7 @@ public:
     // presses; switches Unicode translation on. Only printable ASCII is stored (upper-cased);
     // any other press uses up its place and leaves the character there. The target always
     // ends in NUL. False (and nothing started) if the target cannot hold one character.
+    // The target must outlive the entry (the score names and the password buffer do).
     bool StartTextEntry(char* target, std::size_t capacity, int maxLength = kDefaultTextLength);
     bool TextEntryActive() const { return textActive; }
     int TextLength() const { return textLength; }

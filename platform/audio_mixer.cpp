@@ -50,6 +50,7 @@ private:
         Mix_Music* music = nullptr; // a stream
     };
 
+    AudioHandle Keep(Entry entry, const std::string& path);
     Entry* Find(AudioHandle handle);
     int TakeChannel();
     void Release(Entry& entry);
@@ -69,11 +70,11 @@ bool MixerAudio::Open(std::string& error)
         error = SDL_GetError();
         return false;
     }
+    // The decoder stays loaded for the run: this mixer's Mix_Quit frees twice when repeated.
     Mix_Init(MIX_INIT_OGG);
     if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, 2, kChunkBytes) != 0)
     {
         error = Mix_GetError();
-        Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
@@ -92,7 +93,6 @@ void MixerAudio::Close()
     if (!opened)
         return;
     Mix_CloseAudio();
-    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     channelInUse.clear();
     opened = false;
@@ -146,13 +146,7 @@ AudioHandle MixerAudio::LoadSample(const std::string& path, bool loop)
         }
         Mix_Volume(entry.channel, MixerVolume(entry.volume));
     }
-    else if (!CheckOggFile(path))
-    {
-        return 0;
-    }
-    entry.handle = NewAudioHandle();
-    entries.push_back(entry);
-    return entry.handle;
+    return Keep(entry, path);
 }
 
 AudioHandle MixerAudio::LoadStream(const std::string& path, bool loop)
@@ -165,10 +159,14 @@ AudioHandle MixerAudio::LoadStream(const std::string& path, bool loop)
         if (entry.music == nullptr)
             return 0;
     }
-    else if (!CheckOggFile(path))
-    {
+    return Keep(entry, path);
+}
+
+AudioHandle MixerAudio::Keep(Entry entry, const std::string& path)
+{
+    // Without a device nothing was decoded yet: the file must still exist and decode.
+    if (!opened && !CheckOggFile(path))
         return 0;
-    }
     entry.handle = NewAudioHandle();
     entries.push_back(entry);
     return entry.handle;

@@ -69,6 +69,11 @@ unsigned int LoadTextureILUT(const std::string& path)
     GLuint texture = 0;
     if (ConvertBoundImageForUpload(false))
     {
+        // ILUT turns images whose origin is the upper left upside down for OpenGL; the game
+        // draws with y downwards and row 0 at t = 0, like LoadTexture. Marking the rows as
+        // already in OpenGL's order uploads them as they are, so the fonts' shadow sheet lines
+        // up with the glyph sheet.
+        ilRegisterOrigin(IL_ORIGIN_LOWER_LEFT);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         texture = ilutGLBindTexImage();
     }

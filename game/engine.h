@@ -176,10 +176,11 @@ public:
     const EngineSettings& Settings() const { return settings; }
 
     // --- main loop ---
-    void Run();     // until the quit flag is set
-    void RunPass(); // one pass: tick, due steps, one frame
-    void Step();    // one simulation step: events, mouse, Update, button ticks
-    void Update();  // the current state's step and the ESC rules
+    void Run();      // BeginRun, then passes until the quit flag is set
+    void BeginRun(); // timer reset, empty accumulator
+    void RunPass();  // one pass: tick, due steps, one frame
+    void Step();     // one simulation step: events, mouse, Update, button ticks
+    void Update();   // the current state's step and the ESC rules
     void Draw(float interpolation);
     float LastInterpolation() const { return lastInterpolation; }
     float Accumulator() const { return accumulator; }
@@ -231,12 +232,6 @@ public:
     // Every entity that keeps pointers to other entities forgets the dead ones, and what
     // follows a dead entity (the beams of a force field) goes with it.
     void DropDeadLinks();
-    // The width over which things wrap around the map horizontally: maxX - minX, or 0 when
-    // there is nothing to wrap (no walls, or bounds of no width); nothing wraps by 0 or
-    // less. Then the wrap of one position with its previous value: left of minX both move
-    // right by the width, then right of maxX both move left by it.
-    float MapWrapWidth() const;
-    void WrapAroundMap(float& x, float& prevX) const;
     bool LoadMapPacks();
     bool LoadStageRosters();
     bool FindStageByPassword();

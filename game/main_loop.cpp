@@ -55,10 +55,15 @@ bool ValidState(int state)
 
 void Engine::Run()
 {
-    frameTimer.Reset();
-    accumulator = 0.0f;
+    BeginRun();
     while (!quit)
         RunPass();
+}
+
+void Engine::BeginRun()
+{
+    frameTimer.Reset();
+    accumulator = 0.0f;
 }
 
 void Engine::RunPass()

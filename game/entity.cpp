@@ -52,7 +52,7 @@ void Entity::UpdateCollisionPoints()
     ::UpdateCollisionPoints(shape, angle, x, y);
 }
 
-void Entity::SpawnAt(float px, float py)
+void Entity::Spawn(float px, float py)
 {
     x = prevX = px;
     y = prevY = py;
@@ -60,7 +60,7 @@ void Entity::SpawnAt(float px, float py)
     dead = false;
 }
 
-void Entity::HoldPosition()
+void Entity::Update()
 {
     prevX = x;
     prevY = y;
@@ -167,9 +167,8 @@ bool EntityIsDead(const Entity* entity)
 void ForgetIn(std::vector<Entity*>& list, const std::vector<const Entity*>& gone)
 {
     list.erase(std::remove_if(list.begin(), list.end(),
-                              [&gone](const Entity* e) {
-                                  return std::find(gone.begin(), gone.end(), e) != gone.end();
-                              }),
+                              [&gone](const Entity* e)
+                              { return std::find(gone.begin(), gone.end(), e) != gone.end(); }),
                list.end());
 }
 

@@ -29,9 +29,13 @@ public:
     // Reads the record from angle onward (the loader has read the type); false at the first
     // failed field. The base reads angle, x, y.
     virtual bool Load(DataFile& file);
-    virtual void Spawn(float px, float py) = 0;
-    // One 0.01 s tick.
-    virtual void Update() = 0;
+    // Every kind places itself in its own way; the base rule, which a kind keeps until its
+    // own behaviour is written: position and previous position := (px, py), circles placed,
+    // alive.
+    virtual void Spawn(float px, float py);
+    // One 0.01 s tick. The base rule is that of a kind that stays put: previous position :=
+    // position.
+    virtual void Update();
     // The circle list is the callee's own copy. `flag` false asks for no hit at all (the
     // kinds that react to a touch only react when it is set); the base ignores it.
     virtual bool HitTest(CircleList circles, bool flag = true);
@@ -56,10 +60,6 @@ public:
     std::int32_t points = 0;
 
 protected:
-    // The common Spawn: position and previous position := (px, py), circles placed, alive.
-    void SpawnAt(float px, float py);
-    // The common Update of a kind that does not move: previous position := position.
-    void HoldPosition();
     void AddCircle(float radius, float offsetX, float offsetY);
 };
 

@@ -54,9 +54,8 @@ bool ReadEntities(DataFile& file, std::int32_t entityCount, std::list<Entity*>& 
 
 bool Engine::LoadMap()
 {
-    const bool known = currentPack >= 0 &&
-                       static_cast<std::size_t>(currentPack) < rosters.size() && stage >= 1 &&
-                       static_cast<std::size_t>(stage) <= rosters[currentPack].size();
+    const bool known = currentPack >= 0 && static_cast<std::size_t>(currentPack) < rosters.size() &&
+                       stage >= 1 && static_cast<std::size_t>(stage) <= rosters[currentPack].size();
     DataFile file;
     if (!known || !file.Open(rosters[currentPack][stage - 1].c_str(), "rb"))
     {

@@ -3,10 +3,10 @@
 #include "engine/collision.h"
 #include "game/engine.h"
 #include "game/entities/platform.h"
+#include "game/entities/rocks.h"
 #include "game/entities/rotator.h"
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
-#include "game/entities/rocks.h"
 #include "game/entity.h"
 
 #include <cstring>

@@ -13,7 +13,7 @@ namespace
 {
 
 constexpr FieldLayout kForceFieldFields[] = {
-    {"name", FieldType::Name, "none"},          {"target", FieldType::Name, "target"},
+    {"name", FieldType::Name, "none"},           {"target", FieldType::Name, "target"},
     {"startupDelay", FieldType::Float32, "0.0"}, {"offTime", FieldType::Float32, "3.0"},
     {"onTime", FieldType::Float32, "3.0"},
 };
@@ -95,14 +95,29 @@ bool WriteRaw32(DataFile& file, std::uint32_t value)
     return file.WriteWord(bytes);
 }
 
-// Copies text into a zeroed field of `width` bytes; false when it needs more than width - 1.
-bool FillTextField(const std::string& text, char* field, std::size_t width)
+// One character field through `read`; the last byte is forced to NUL. On failure the text
+// keeps its old bytes.
+template <std::size_t N>
+bool ReadTextField(DataFile& file, bool (DataFile::*read)(char*), char (&text)[N])
 {
-    if (text.size() >= width || text.find('\0') != std::string::npos)
+    char field[N];
+    if (!(file.*read)(field))
         return false;
-    std::memset(field, 0, width);
-    std::memcpy(field, text.data(), text.size());
+    field[N - 1] = '\0';
+    std::memcpy(text, field, N);
     return true;
+}
+
+// One character field of N bytes through `write`, zero-padded; false (nothing written) when
+// the text needs more than N - 1 bytes.
+template <std::size_t N>
+bool WriteTextField(DataFile& file, bool (DataFile::*write)(const char*), const std::string& text)
+{
+    if (text.size() >= N || text.find('\0') != std::string::npos)
+        return false;
+    char field[N] = {};
+    std::memcpy(field, text.data(), text.size());
+    return (file.*write)(field);
 }
 
 } // namespace
@@ -198,32 +213,17 @@ bool ReadFlag(DataFile& file, bool& value)
 
 bool ReadNameField(DataFile& file, char (&name)[kNameSize])
 {
-    char field[kNameSize];
-    if (!file.ReadName(field))
-        return false;
-    field[kNameSize - 1] = '\0';
-    std::memcpy(name, field, kNameSize);
-    return true;
+    return ReadTextField(file, &DataFile::ReadName, name);
 }
 
 bool ReadTitleField(DataFile& file, char (&title)[kTitleSize])
 {
-    char field[kTitleSize];
-    if (!file.ReadTitle(field))
-        return false;
-    field[kTitleSize - 1] = '\0';
-    std::memcpy(title, field, kTitleSize);
-    return true;
+    return ReadTextField(file, &DataFile::ReadTitle, title);
 }
 
 bool ReadPasswordField(DataFile& file, char (&password)[kPasswordSize])
 {
-    char field[kPasswordSize];
-    if (!file.ReadPassword(field))
-        return false;
-    field[kPasswordSize - 1] = '\0';
-    std::memcpy(password, field, kPasswordSize);
-    return true;
+    return ReadTextField(file, &DataFile::ReadPassword, password);
 }
 
 bool ReadWallRecord(DataFile& file, Beam& wall)
@@ -266,26 +266,23 @@ bool WriteFlag(DataFile& file, bool value)
 
 bool WriteNameField(DataFile& file, const std::string& text)
 {
-    char field[kNameSize];
-    return FillTextField(text, field, sizeof field) && file.WriteName(field);
+    return WriteTextField<kNameSize>(file, &DataFile::WriteName, text);
 }
 
 bool WriteTitleField(DataFile& file, const std::string& text)
 {
-    char field[kTitleSize];
-    return FillTextField(text, field, sizeof field) && file.WriteTitle(field);
+    return WriteTextField<kTitleSize>(file, &DataFile::WriteTitle, text);
 }
 
 bool WritePasswordField(DataFile& file, const std::string& text)
 {
-    char field[kPasswordSize];
-    return FillTextField(text, field, sizeof field) && file.WritePassword(field);
+    return WriteTextField<kPasswordSize>(file, &DataFile::WritePassword, text);
 }
 
 bool WriteWallRecord(DataFile& file, const Beam& wall)
 {
-    const float v[10] = {wall.x1,       wall.y1, wall.startRed, wall.startGreen, wall.startBlue,
-                         wall.x2,       wall.y2, wall.endRed,   wall.endGreen,   wall.endBlue};
+    const float v[10] = {wall.x1, wall.y1, wall.startRed, wall.startGreen, wall.startBlue,
+                         wall.x2, wall.y2, wall.endRed,   wall.endGreen,   wall.endBlue};
     for (float value : v)
     {
         if (!WriteFloat32(file, value))

@@ -81,15 +81,15 @@ std::size_t FieldWidth(FieldType type);
 
 struct FieldLayout
 {
-    const char* key;         // the field's name in map sources and dialogs
+    const char* key; // the field's name in map sources and dialogs
     FieldType type;
     const char* defaultText; // the editor's value for a newly placed entity
 };
 
 struct KindLayout
 {
-    const char* name;    // "BlueTurret": the kind's identifier, used in map sources
-    const char* caption; // "Blue Turret": how the editor offers it; "" when not placeable
+    const char* name;          // "BlueTurret": the kind's identifier, used in map sources
+    const char* caption;       // "Blue Turret": how the editor offers it; "" when not placeable
     const FieldLayout* fields; // own fields in file order
     int fieldCount;
 };

@@ -61,8 +61,7 @@ bool ReadPasswords(const std::vector<std::string>& roster, std::vector<std::stri
         if (!ReadMapTail(path.c_str(), tail))
         {
             const bool missing = FileSizeOf(path.c_str()) < 0;
-            gLogger.Log(std::string(missing ? "Map Not Found: " : "Map Too Short: ") + path +
-                        "\n");
+            gLogger.Log(std::string(missing ? "Map Not Found: " : "Map Too Short: ") + path + "\n");
             return false;
         }
         std::memcpy(password, tail.password, kPasswordSize);

@@ -12,8 +12,8 @@ int SaturatingTrunc(float value)
     return static_cast<int>(value);
 }
 
-void AddWallToCells(WallGrid& grid, const Beam* wall, int firstColumn, int lastColumn,
-                    int firstRow, int lastRow)
+void AddWallToCells(WallGrid& grid, const Beam* wall, int firstColumn, int lastColumn, int firstRow,
+                    int lastRow)
 {
     const int c0 = std::max(firstColumn, 0);
     const int c1 = std::min(lastColumn, grid.Width() - 1);

@@ -10,5 +10,5 @@ int SaturatingTrunc(float value);
 
 // Enters the wall into each cell of columns first..last and rows first..last (inclusive)
 // that lies inside the grid.
-void AddWallToCells(WallGrid& grid, const Beam* wall, int firstColumn, int lastColumn,
-                    int firstRow, int lastRow);
+void AddWallToCells(WallGrid& grid, const Beam* wall, int firstColumn, int lastColumn, int firstRow,
+                    int lastRow);

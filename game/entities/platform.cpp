@@ -38,19 +38,8 @@ MovingPlatform::MovingPlatform()
 bool MovingPlatform::Load(DataFile& file)
 {
     return LoadBase(file) && ReadNameField(file, name) && ReadNameField(file, startTarget) &&
-           ReadNameField(file, endTarget) && ReadInt32(file, radius) &&
-           ReadFloat32(file, speed) && ReadFloat32(file, stopTime) && ReadFlag(file, repeat) &&
-           ReadFlag(file, startOn);
-}
-
-void MovingPlatform::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void MovingPlatform::Update()
-{
-    HoldPosition();
+           ReadNameField(file, endTarget) && ReadInt32(file, radius) && ReadFloat32(file, speed) &&
+           ReadFloat32(file, stopTime) && ReadFlag(file, repeat) && ReadFlag(file, startOn);
 }
 
 void MovingPlatform::ForgetEntities(const std::vector<const Entity*>& gone)

@@ -11,8 +11,6 @@ class MovingPlatform : public Entity
 public:
     MovingPlatform();
     bool Load(DataFile& file) override;
-    void Spawn(float px, float py) override;
-    void Update() override;
     void ForgetEntities(const std::vector<const Entity*>& gone) override;
 
     // Once after linking: without both end points the platform dies; otherwise it jumps to

@@ -6,13 +6,3 @@ Generator::Generator()
     health = 10.0f;
     points = 150;
 }
-
-void Generator::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void Generator::Update()
-{
-    HoldPosition();
-}

@@ -8,6 +8,4 @@ class Generator : public Entity
 {
 public:
     Generator();
-    void Spawn(float px, float py) override;
-    void Update() override;
 };

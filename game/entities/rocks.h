@@ -8,24 +8,18 @@ class Rock : public Entity
 {
 public:
     Rock();
-    void Spawn(float px, float py) override;
-    void Update() override;
 };
 
 class Tree : public Entity
 {
 public:
     Tree();
-    void Spawn(float px, float py) override;
-    void Update() override; // the rock's update
 };
 
 class DepthCharge : public Entity
 {
 public:
     DepthCharge();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     bool direction = false; // true: drifts to +x
 };
@@ -34,8 +28,6 @@ class Volcano : public Entity
 {
 public:
     Volcano();
-    void Spawn(float px, float py) override;
-    void Update() override;
     // Never hit, as a force.
     bool HitTest(CircleList circles, bool flag = true) override;
 
@@ -46,8 +38,6 @@ class VolcanoDebris : public Entity
 {
 public:
     VolcanoDebris();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     Vec2 velocity;
     float spin = 0.0f;

@@ -17,16 +17,6 @@ bool Rotator::Load(DataFile& file)
            ReadInt32(file, increments) && ReadInt32(file, radius);
 }
 
-void Rotator::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void Rotator::Update()
-{
-    HoldPosition();
-}
-
 void Rotator::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(carriedEntities, gone);

@@ -11,8 +11,6 @@ class Rotator : public Entity
 public:
     Rotator();
     bool Load(DataFile& file) override;
-    void Spawn(float px, float py) override;
-    void Update() override;
     void ForgetEntities(const std::vector<const Entity*>& gone) override;
 
     // Once after linking: enters every carried wall into each grid cell it can sweep while

@@ -10,8 +10,6 @@ class HomingMissile : public Entity
 {
 public:
     HomingMissile();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     float rangeCheckTimer = 0.0f;
     bool launched = false;
@@ -21,8 +19,6 @@ class LaunchedMissile : public Entity
 {
 public:
     LaunchedMissile();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     Vec2 velocity;
     Vec2 trailPoint;
@@ -33,8 +29,6 @@ class Seeker : public Entity
 {
 public:
     Seeker();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     Vec2 velocity;
     std::list<Vec2> waypoints; // oldest first
@@ -45,8 +39,6 @@ class Wasp : public Entity
 {
 public:
     Wasp();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     float rangeCheckTimer = 0.0f;
     bool awake = false;

@@ -8,8 +8,6 @@ class SpaceMan : public Entity
 {
 public:
     SpaceMan();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     bool facing = false;
     float animationCounter = 0.0f;
@@ -22,8 +20,6 @@ class FuelPod : public Entity
 {
 public:
     FuelPod();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     float fuelLeft = 100.0f;
 };
@@ -32,8 +28,6 @@ class Beacon : public Entity
 {
 public:
     Beacon();
-    void Spawn(float px, float py) override;
-    void Update() override;
     // Only the ship's own circles can touch a beacon, and nothing is stopped by one: the
     // result is always false.
     bool HitTest(CircleList circles, bool flag = true) override;
@@ -47,8 +41,6 @@ class Force : public Entity
 public:
     Force();
     bool Load(DataFile& file) override;
-    void Spawn(float px, float py) override;
-    void Update() override;
     // Nothing ever hits a force.
     bool HitTest(CircleList circles, bool flag = true) override;
 

@@ -18,31 +18,11 @@ ForceField::ForceField()
     health = 99999.0f;
 }
 
-ForceField::~ForceField()
-{
-    if (gEngine == nullptr)
-        return;
-    gEngine->dynamicBeams.remove_if([this](const DynamicBeam& beam) {
-        return beam.anchorA == &emitterPoint || beam.anchorB == &emitterPoint ||
-               beam.direction == &direction;
-    });
-}
-
 bool ForceField::Load(DataFile& file)
 {
     return LoadBase(file) && ReadNameField(file, name) && ReadNameField(file, target) &&
            ReadFloat32(file, startupDelay) && ReadFloat32(file, offTime) &&
            ReadFloat32(file, onTime);
-}
-
-void ForceField::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void ForceField::Update()
-{
-    HoldPosition();
 }
 
 void ForceField::ForgetEntities(const std::vector<const Entity*>& gone)
@@ -115,16 +95,6 @@ bool Button::Load(DataFile& file)
     return LoadBase(file) && ReadNameField(file, target);
 }
 
-void Button::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void Button::Update()
-{
-    HoldPosition();
-}
-
 void Button::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(targets, gone);
@@ -140,16 +110,6 @@ bool AreaTrigger::Load(DataFile& file)
     return LoadBase(file) && ReadNameField(file, target) && ReadInt32(file, radius);
 }
 
-void AreaTrigger::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void AreaTrigger::Update()
-{
-    HoldPosition();
-}
-
 void AreaTrigger::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(targets, gone);
@@ -163,14 +123,4 @@ TargetInfo::TargetInfo()
 bool TargetInfo::Load(DataFile& file)
 {
     return LoadBase(file) && ReadNameField(file, name);
-}
-
-void TargetInfo::Spawn(float px, float py)
-{
-    SpawnAt(px, py);
-}
-
-void TargetInfo::Update()
-{
-    HoldPosition();
 }

@@ -10,11 +10,7 @@ class ForceField : public Entity
 {
 public:
     ForceField();
-    // Takes the beams that follow points of this field with it.
-    ~ForceField() override;
     bool Load(DataFile& file) override;
-    void Spawn(float px, float py) override;
-    void Update() override;
     void ForgetEntities(const std::vector<const Entity*>& gone) override;
 
     // Off: comes on (for the on time, or for good when it is 0) with a beam to each partner,
@@ -41,8 +37,6 @@ class Button : public Entity
 public:
     Button();
     bool Load(DataFile& file) override;
-    void Spawn(float px, float py) override;
-    void Update() override;
     void ForgetEntities(const std::vector<const Entity*>& gone) override;
 
     char target[kNameSize] = "target";
@@ -56,8 +50,6 @@ class AreaTrigger : public Entity
 public:
     AreaTrigger();
     bool Load(DataFile& file) override;
-    void Spawn(float px, float py) override;
-    void Update() override;
     void ForgetEntities(const std::vector<const Entity*>& gone) override;
 
     std::int32_t radius = 0;
@@ -73,8 +65,6 @@ class TargetInfo : public Entity
 public:
     TargetInfo();
     bool Load(DataFile& file) override;
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     char name[kNameSize] = "none";
 };

@@ -8,28 +8,23 @@ class BlueTurret : public Entity
 {
 public:
     BlueTurret();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     float rangeCheckTimer = 1.0f;
     bool awake = false;
     float fireTimer = 0.0f;
 };
 
-// Spawns exactly as the blue turret does.
+// A blue turret that launches seekers; it spawns exactly as the blue turret does.
 class RedTurret : public BlueTurret
 {
 public:
     RedTurret();
-    void Update() override;
 };
 
 class GreenTurret : public Entity
 {
 public:
     GreenTurret();
-    void Spawn(float px, float py) override;
-    void Update() override;
 
     float rangeCheckTimer = 1.0f;
     bool awake = false;
@@ -40,8 +35,8 @@ class BlueTank : public Entity
 {
 public:
     BlueTank();
+    // Places the feelers with the shape.
     void Spawn(float px, float py) override;
-    void Update() override;
 
     float rangeCheckTimer = 1.0f;
     bool awake = false;

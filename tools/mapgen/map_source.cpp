@@ -30,7 +30,7 @@ private:
         error = what;
         return false;
     }
-    bool Tokenize(const std::string& text, std::vector<std::string>& tokens);
+    bool Tokenize(const std::string& text, std::vector<std::string>& out);
     bool Number(const std::string& token, float& value);
     bool Command(const std::vector<std::string>& tokens);
     bool Point(const std::vector<std::string>& tokens);
@@ -47,9 +47,10 @@ private:
     // An open chain or loop and its points so far.
     std::string shape;
     std::vector<Vec2> points;
+    std::vector<std::string> tokens; // of the current line
 };
 
-bool Parser::Tokenize(const std::string& text, std::vector<std::string>& tokens)
+bool Parser::Tokenize(const std::string& text, std::vector<std::string>& out)
 {
     std::string token;
     bool inToken = false;
@@ -74,7 +75,7 @@ bool Parser::Tokenize(const std::string& text, std::vector<std::string>& tokens)
         else if (c == ' ' || c == '\t' || c == '\r')
         {
             if (inToken)
-                tokens.push_back(token);
+                out.push_back(token);
             token.clear();
             inToken = false;
         }
@@ -87,7 +88,7 @@ bool Parser::Tokenize(const std::string& text, std::vector<std::string>& tokens)
     if (quoted)
         return Fail("unterminated quote");
     if (inToken)
-        tokens.push_back(token);
+        out.push_back(token);
     return true;
 }
 
@@ -269,7 +270,7 @@ bool Parser::Command(const std::vector<std::string>& tokens)
 bool Parser::Line(const std::string& text)
 {
     ++lineNumber;
-    std::vector<std::string> tokens;
+    tokens.clear();
     if (!Tokenize(text, tokens))
         return false;
     if (tokens.empty())

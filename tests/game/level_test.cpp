@@ -1,0 +1,394 @@
+#include "engine/data_file.h"
+#include "game/engine.h"
+#include "game/entities/platform.h"
+#include "game/entities/reactor.h"
+#include "game/entities/rocks.h"
+#include "game/entities/rotator.h"
+#include "game/entities/seekers.h"
+#include "game/entities/space_men.h"
+#include "game/entities/switches.h"
+#include "game/entities/turrets.h"
+#include "game/entity.h"
+#include "support/map_fixture.h"
+
+#include <cstring>
+#include <typeinfo>
+
+using namespace cavtest;
+
+namespace
+{
+
+void SetName(MapEntityRecord& record, int field, const char* text)
+{
+    record.fields[static_cast<std::size_t>(field)].text = text;
+}
+
+// One entity of every placeable kind, far apart, with every own field off its default.
+MapDocument EveryKind()
+{
+    MapDocument map;
+    map.walls.push_back(MakeWall(-100.0f, 50.0f, 21000.0f, 50.0f));
+    map.walls.push_back(MakeWall(0.0f, 900.0f, 300.0f, 880.0f));
+    for (std::int32_t code = 0; code < kPlaceableKindCount; ++code)
+        map.entities.push_back(MakeRecord(code, 1000.0f * code + 5.5f, 300.0f + code, 10.0f));
+    MapEntityRecord& field = map.entities[1];
+    SetName(field, 0, "fieldName");
+    SetName(field, 1, "fieldTarget");
+    field.fields[2].real = 0.25f; // startup delay
+    field.fields[3].real = 4.5f;  // off time
+    field.fields[4].real = 2.5f;  // on time
+    SetName(map.entities[2], 0, "buttonTarget");
+    map.entities[3].fields[0].integer = 33;
+    MapEntityRecord& rotator = map.entities[10];
+    SetName(rotator, 0, "rotName");
+    rotator.fields[1].real = -2.0f;
+    rotator.fields[2].integer = 90;
+    rotator.fields[3].integer = 25;
+    SetName(map.entities[11], 0, "triggerTarget");
+    map.entities[11].fields[1].integer = 44;
+    MapEntityRecord& platform = map.entities[18];
+    SetName(platform, 0, "platName");
+    SetName(platform, 1, "fromHere");
+    SetName(platform, 2, "toThere");
+    platform.fields[3].integer = 12;
+    platform.fields[4].real = 3.0f;
+    platform.fields[5].real = 1.5f;
+    platform.fields[6].flag = true;
+    platform.fields[7].flag = false;
+    SetName(map.entities[19], 0, "infoName");
+    map.title = "EVERY KIND";
+    map.password = "KINDS";
+    map.endTimer = 77;
+    return map;
+}
+
+class LevelLoadTest : public LevelTest
+{
+};
+
+TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
+{
+    ASSERT_TRUE(WriteAndLoad(EveryKind()));
+    ASSERT_EQ(engine->entities.size(), 21u);
+    ASSERT_EQ(engine->walls.size(), 2u);
+    EXPECT_STREQ(engine->title, "EVERY KIND");
+    EXPECT_STREQ(engine->password, "KINDS");
+    EXPECT_EQ(engine->endTimer, 77);
+    EXPECT_EQ(engine->generatorCount, 1);
+    EXPECT_EQ(engine->walls[1].x2, 300.0f);
+    EXPECT_EQ(engine->walls[1].endBlue, 0.25f);
+    EXPECT_FLOAT_EQ(engine->walls[1].length, Distance(0.0f, 900.0f, 300.0f, 880.0f));
+
+    const std::type_info* kinds[kPlaceableKindCount] = {
+        &typeid(BlueTurret),    &typeid(ForceField),  &typeid(Button),         &typeid(Force),
+        &typeid(FuelPod),       &typeid(SpaceMan),    &typeid(Generator),      &typeid(BlueTank),
+        &typeid(RedTurret),     &typeid(DepthCharge), &typeid(Rotator),        &typeid(AreaTrigger),
+        &typeid(Tree),          &typeid(Rock),        &typeid(Rock),           &typeid(Volcano),
+        &typeid(HomingMissile), &typeid(GreenTurret), &typeid(MovingPlatform), &typeid(TargetInfo),
+        &typeid(Beacon)};
+    for (std::int32_t code = 0; code < kPlaceableKindCount; ++code)
+    {
+        Entity* entity = EntityAt(static_cast<std::size_t>(code));
+        ASSERT_NE(entity, nullptr);
+        EXPECT_EQ(typeid(*entity), *kinds[code]) << code;
+        EXPECT_EQ(entity->type, code);
+        EXPECT_EQ(entity->angle, 10.0f) << code;
+        EXPECT_EQ(entity->x, 1000.0f * code + 5.5f) << code;
+        EXPECT_EQ(entity->prevX, entity->x) << code;
+        EXPECT_EQ(entity->prevY, 300.0f + code) << code;
+    }
+
+    auto* field = dynamic_cast<ForceField*>(EntityAt(1));
+    EXPECT_STREQ(field->name, "fieldName");
+    EXPECT_STREQ(field->target, "fieldTarget");
+    EXPECT_EQ(field->startupDelay, 0.25f);
+    EXPECT_EQ(field->offTime, 4.5f);
+    EXPECT_EQ(field->onTime, 2.5f);
+    EXPECT_STREQ(dynamic_cast<Button*>(EntityAt(2))->target, "buttonTarget");
+    EXPECT_EQ(dynamic_cast<Force*>(EntityAt(3))->radius, 33);
+    auto* rotator = dynamic_cast<Rotator*>(EntityAt(10));
+    EXPECT_STREQ(rotator->name, "rotName");
+    EXPECT_EQ(rotator->speed, -2.0f);
+    EXPECT_EQ(rotator->increments, 90);
+    EXPECT_EQ(rotator->radius, 25);
+    auto* trigger = dynamic_cast<AreaTrigger*>(EntityAt(11));
+    EXPECT_STREQ(trigger->target, "triggerTarget");
+    EXPECT_EQ(trigger->radius, 44);
+    auto* platform = dynamic_cast<MovingPlatform*>(EntityAt(18));
+    EXPECT_STREQ(platform->name, "platName");
+    EXPECT_STREQ(platform->startTarget, "fromHere");
+    EXPECT_STREQ(platform->endTarget, "toThere");
+    EXPECT_EQ(platform->radius, 12);
+    EXPECT_EQ(platform->speed, 3.0f);
+    EXPECT_EQ(platform->stopTime, 1.5f);
+    EXPECT_TRUE(platform->repeat);
+    EXPECT_FALSE(platform->startOn);
+    EXPECT_STREQ(dynamic_cast<TargetInfo*>(EntityAt(19))->name, "infoName");
+
+    // The large rock is a rock with three times the health and a wider circle.
+    Entity* large = EntityAt(14);
+    EXPECT_EQ(large->health, 3.0f);
+    EXPECT_EQ(large->shape.front().radius, 20.0f);
+    EXPECT_EQ(EntityAt(13)->shape.front().radius, 12.0f);
+}
+
+TEST_F(LevelLoadTest, KindsMadeDuringPlayLoadWithTheirCommonFieldsOnly)
+{
+    MapDocument map = EveryKind();
+    map.entities.resize(3);
+    for (std::int32_t code : {22, 23, 24})
+    {
+        MapEntityRecord record = MakeRecord(code, 1.0f * code, 2.0f, 3.0f);
+        map.entities.push_back(record);
+    }
+    ASSERT_TRUE(WriteAndLoad(map));
+    ASSERT_EQ(engine->entities.size(), 6u);
+    EXPECT_NE(dynamic_cast<VolcanoDebris*>(EntityAt(3)), nullptr);
+    EXPECT_NE(dynamic_cast<LaunchedMissile*>(EntityAt(4)), nullptr);
+    EXPECT_NE(dynamic_cast<Wasp*>(EntityAt(5)), nullptr);
+    EXPECT_EQ(EntityAt(5)->x, 24.0f);
+    EXPECT_EQ(EntityAt(5)->type, 24);
+}
+
+TEST_F(LevelLoadTest, UnknownCodesFailTheLoadAndKeepWhatWasReadBefore)
+{
+    for (std::int32_t code : {21, 25, -1})
+    {
+        SCOPED_TRACE(code);
+        MapDocument map;
+        map.walls.push_back(MakeWall(0.0f, 100.0f, 500.0f, 100.0f));
+        map.entities.push_back(MakeRecord(6, 50.0f, 100.0f));
+        map.entities.push_back(MakeRecord(13, 60.0f, 90.0f));
+        map.entities.push_back(MakeRecord(12, 70.0f, 90.0f));
+        map.title = "BROKEN";
+        const std::string path = "bad" + std::to_string(code) + ".map";
+        ASSERT_TRUE(WriteMap(path, map));
+        PatchFile(path, 8 + 40 + 16, Le32(static_cast<std::uint32_t>(code)));
+
+        engine->generatorCount = 0;
+        engine->minX = -5.0f;
+        std::strcpy(engine->title, "BEFORE");
+        EXPECT_FALSE(LoadMapFile(path));
+        EXPECT_EQ(engine->walls.size(), 1u);
+        ASSERT_EQ(engine->entities.size(), 1u);
+        EXPECT_NE(dynamic_cast<Generator*>(EntityAt(0)), nullptr);
+        // The factory counted the Generator although the load failed after it.
+        EXPECT_EQ(engine->generatorCount, 1);
+        // No tail, bounds or grid for a failed map.
+        EXPECT_STREQ(engine->title, "BEFORE");
+        EXPECT_EQ(engine->minX, -5.0f);
+        EXPECT_TRUE(engine->wallGrid.IsEmpty());
+    }
+    EXPECT_NE(LogText().find("Failed To Load Map\n"), std::string::npos);
+}
+
+TEST_F(LevelLoadTest, AMissingMapKeepsThePreviousLevelAndABadStageIsRefused)
+{
+    MapDocument map = EveryKind();
+    ASSERT_TRUE(WriteAndLoad(map));
+    EXPECT_FALSE(LoadMapFile("Data/Maps/nothing.map"));
+    EXPECT_EQ(engine->entities.size(), 21u);
+    engine->stage = 2; // past the roster
+    EXPECT_FALSE(engine->LoadMap());
+    engine->stage = 0;
+    EXPECT_FALSE(engine->LoadMap());
+    engine->currentPack = 1;
+    engine->stage = 1;
+    EXPECT_FALSE(engine->LoadMap());
+    EXPECT_EQ(engine->entities.size(), 21u);
+}
+
+TEST_F(LevelLoadTest, BoundsKeepTheirStartValuesAndForceMinYToZero)
+{
+    MapDocument none;
+    ASSERT_TRUE(WriteAndLoad(none));
+    EXPECT_EQ(engine->minX, 1000.0f);
+    EXPECT_EQ(engine->minY, 0.0f);
+    EXPECT_EQ(engine->maxX, 0.0f);
+    EXPECT_EQ(engine->maxY, 0.0f);
+    EXPECT_TRUE(engine->wallGrid.IsEmpty());
+    Vec2 normal;
+    EXPECT_FALSE(engine->CollideWithWalls({Circle(50.0f, 500.0f, 0.0f)}, normal));
+
+    MapDocument far;
+    far.walls.push_back(MakeWall(1200.0f, 50.0f, 1500.0f, 80.0f));
+    ASSERT_TRUE(WriteAndLoad(far));
+    EXPECT_EQ(engine->minX, 1000.0f);
+    EXPECT_EQ(engine->maxX, 1500.0f);
+    EXPECT_EQ(engine->maxY, 80.0f);
+    EXPECT_EQ(engine->minY, 0.0f);
+
+    MapDocument sky;
+    sky.walls.push_back(MakeWall(10.0f, -50.0f, 200.0f, -20.0f));
+    ASSERT_TRUE(WriteAndLoad(sky));
+    EXPECT_EQ(engine->minX, 10.0f);
+    EXPECT_EQ(engine->maxX, 200.0f);
+    EXPECT_EQ(engine->minY, 0.0f);
+    EXPECT_EQ(engine->maxY, 0.0f);
+}
+
+TEST_F(LevelLoadTest, OnlyALevelWithWidthWrapsHorizontally)
+{
+    MapDocument none;
+    ASSERT_TRUE(WriteAndLoad(none));
+    EXPECT_EQ(engine->MapWrapWidth(), 0.0f);
+    float x = 500.0f, prevX = 499.0f;
+    engine->WrapAroundMap(x, prevX); // bounds 1000..0 would have shifted it by -1000
+    EXPECT_EQ(x, 500.0f);
+    EXPECT_EQ(prevX, 499.0f);
+
+    MapDocument cave;
+    cave.walls.push_back(MakeWall(-640.0f, 60.0f, 640.0f, 60.0f));
+    ASSERT_TRUE(WriteAndLoad(cave));
+    EXPECT_EQ(engine->MapWrapWidth(), 1280.0f);
+    x = -650.0f;
+    prevX = -648.0f;
+    engine->WrapAroundMap(x, prevX);
+    EXPECT_EQ(x, 630.0f);
+    EXPECT_EQ(prevX, 632.0f);
+    x = 645.0f;
+    prevX = 643.0f;
+    engine->WrapAroundMap(x, prevX);
+    EXPECT_EQ(x, -635.0f);
+    EXPECT_EQ(prevX, -637.0f);
+
+    // One vertical wall: the bounds have no width, nothing wraps.
+    MapDocument post;
+    post.walls.push_back(MakeWall(300.0f, 0.0f, 300.0f, 200.0f));
+    ASSERT_TRUE(WriteAndLoad(post));
+    EXPECT_EQ(engine->MapWrapWidth(), 0.0f);
+}
+
+TEST_F(LevelLoadTest, EveryTruncationOfAMapFailsCleanly)
+{
+    MapDocument map;
+    map.walls.push_back(MakeWall(0.0f, 100.0f, 500.0f, 100.0f));
+    map.entities.push_back(MakeRecord(18, 50.0f, 100.0f));
+    map.entities.push_back(MakeRecord(1, 60.0f, 90.0f));
+    map.entities.push_back(MakeRecord(20, 70.0f, 90.0f));
+    map.title = "WHOLE";
+    ASSERT_TRUE(WriteMap("whole.map", map));
+    const std::string bytes = ReadFile("whole.map");
+    ASSERT_TRUE(LoadMapFile("whole.map"));
+    for (std::size_t size = 0; size < bytes.size(); ++size)
+    {
+        WriteFile("cut.map", bytes.substr(0, size));
+        EXPECT_FALSE(LoadMapFile("cut.map")) << size;
+    }
+}
+
+TEST_F(LevelLoadTest, HostileCountsFailBeforeAnythingIsAllocated)
+{
+    const std::string tail(42, '\0');
+    const std::uint32_t hostile[][2] = {{0x7fffffffu, 0},
+                                        {0, 0x7fffffffu},
+                                        {0x80000000u, 0},
+                                        {0xffffffffu, 0},
+                                        {0, 0xffffffffu},
+                                        {0x06666667u, 0}, // * 40 wraps to 24 in 32 bits
+                                        {1, 0}};          // one wall but no room for it
+    for (const auto& counts : hostile)
+    {
+        WriteFile("hostile.map", Le32(counts[0]) + Le32(counts[1]) + tail);
+        EXPECT_FALSE(LoadMapFile("hostile.map")) << counts[0] << " " << counts[1];
+        EXPECT_TRUE(engine->walls.empty());
+        EXPECT_LT(engine->walls.capacity(), 1000u);
+        EXPECT_TRUE(engine->entities.empty());
+    }
+    // Entity counts that fit the minimal record size still fail at the first short record.
+    WriteFile("many.map", Le32(0) + Le32(3) + Le32(18) + std::string(40, '\0') + tail);
+    EXPECT_FALSE(LoadMapFile("many.map"));
+    EXPECT_TRUE(engine->entities.empty());
+}
+
+TEST_F(LevelLoadTest, CharacterFieldsAlwaysEndInNulAndFlagsAreTruthValues)
+{
+    MapDocument map;
+    map.entities.push_back(MakeRecord(19, 0.0f, 0.0f));
+    map.entities.push_back(MakeRecord(18, 500.0f, 0.0f));
+    ASSERT_TRUE(WriteMap("fields.map", map));
+    const long info = 8;
+    const long platform = info + 32;
+    PatchFile("fields.map", info + 16, std::string(16, 'n'));
+    PatchFile("fields.map", platform + 16 + 48 + 12, std::string("\x07\x02", 2));
+    const long size = FileSizeOf("fields.map");
+    PatchFile("fields.map", size - 42, std::string(38, 'T'));
+    ASSERT_TRUE(LoadMapFile("fields.map"));
+    EXPECT_EQ(std::strlen(dynamic_cast<TargetInfo*>(EntityAt(0))->name), 15u);
+    EXPECT_EQ(std::strlen(engine->title), 31u);
+    EXPECT_EQ(std::strlen(engine->password), 5u);
+    // The platform's targets did not resolve; its flags still read as truth values.
+    auto* lift = dynamic_cast<MovingPlatform*>(EntityAt(1));
+    EXPECT_TRUE(lift->repeat);
+    EXPECT_TRUE(lift->startOn);
+}
+
+TEST_F(LevelLoadTest, ClearLevelEmptiesTheLevelButKeepsTheWorldProperties)
+{
+    ASSERT_TRUE(WriteAndLoad(EveryKind()));
+    engine->dynamicBeams.emplace_back();
+    engine->playerShots.emplace_back();
+    engine->enemyShots.emplace_back();
+    engine->scorePopups.emplace_back();
+    engine->score = 1234;
+    engine->ClearLevel();
+    EXPECT_TRUE(engine->walls.empty());
+    EXPECT_TRUE(engine->entities.empty());
+    EXPECT_TRUE(engine->dynamicBeams.empty());
+    EXPECT_TRUE(engine->playerShots.empty());
+    EXPECT_TRUE(engine->enemyShots.empty());
+    EXPECT_TRUE(engine->scorePopups.empty());
+    EXPECT_TRUE(engine->wallGrid.IsEmpty());
+    EXPECT_STREQ(engine->title, "EVERY KIND");
+    EXPECT_EQ(engine->endTimer, 77);
+    EXPECT_EQ(engine->score, 1234);
+}
+
+TEST(EntityFactory, CodesAndConstructorValues)
+{
+    for (std::int32_t code : {21, 25, -1, 1000, -2147483647 - 1})
+        EXPECT_EQ(CreateEntity(code), nullptr) << code;
+    std::unique_ptr<Entity> debris(CreateEntity(22));
+    ASSERT_NE(dynamic_cast<VolcanoDebris*>(debris.get()), nullptr);
+    EXPECT_EQ(debris->type, 22);
+    std::unique_ptr<Entity> tank(CreateEntity(7));
+    EXPECT_EQ(tank->shape.size(), 3u);
+    EXPECT_EQ(tank->points, 30);
+    std::unique_ptr<Entity> reactor(CreateEntity(6)); // no Engine: nothing to count
+    EXPECT_EQ(reactor->points, 150);
+    EXPECT_EQ(reactor->health, 10.0f);
+    std::unique_ptr<Entity> rock(CreateEntity(13));
+    EXPECT_FALSE(EntityIsDead(rock.get()));
+    rock->health = 0.0f;
+    EXPECT_TRUE(EntityIsDead(rock.get()));
+}
+
+TEST(EntityFactory, CollisionPointsTurnWithTheEntity)
+{
+    std::unique_ptr<Entity> reactor(CreateEntity(6)); // one circle at (0, -15)
+    reactor->Spawn(100.0f, 200.0f);
+    EXPECT_NEAR(reactor->shape.front().x, 100.0f, 1e-4f);
+    EXPECT_NEAR(reactor->shape.front().y, 185.0f, 1e-4f); // above it: y grows downwards
+    reactor->angle = 90.0f;
+    reactor->UpdateCollisionPoints();
+    EXPECT_NEAR(reactor->shape.front().x, 115.0f, 1e-4f);
+    EXPECT_NEAR(reactor->shape.front().y, 200.0f, 1e-4f);
+
+    CircleList loose{Circle(1.0f, 0.0f, 0.0f, 17.0f, 0.0f)};
+    UpdateCollisionPoints(loose, 0.0f, 10.0f, 10.0f);
+    EXPECT_NEAR(loose.front().x, -7.0f, 1e-4f); // +x offsets go along -x at angle 0
+    EXPECT_NEAR(loose.front().y, 10.0f, 1e-4f);
+    CircleList none;
+    UpdateCollisionPoints(none, 0.0f, 1.0f, 1.0f);
+    EXPECT_TRUE(none.empty());
+
+    // Circle lists: empty lists never hit; forces and volcanoes never do.
+    EXPECT_FALSE(reactor->HitTest({}));
+    EXPECT_TRUE(reactor->HitTest({Circle(1.0f, 115.0f, 200.0f)}));
+    std::unique_ptr<Entity> volcano(CreateEntity(15));
+    volcano->Spawn(0.0f, 0.0f);
+    EXPECT_FALSE(volcano->HitTest({Circle(100.0f, 0.0f, 0.0f)}));
+}
+
+} // namespace

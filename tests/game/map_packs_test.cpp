@@ -1,0 +1,182 @@
+#include "game/engine.h"
+#include "game/entities/platform.h"
+#include "game/entities/reactor.h"
+#include "game/entities/space_men.h"
+#include "game/entity.h"
+#include "support/map_fixture.h"
+
+#include <cctype>
+#include <cstring>
+#include <set>
+
+using namespace cavtest;
+
+namespace
+{
+
+class MapPacksTest : public LevelTest
+{
+protected:
+    void Map(const std::string& name, const char* password, const char* title = "A TITLE")
+    {
+        MapDocument map;
+        map.title = title;
+        map.password = password;
+        ASSERT_TRUE(WriteMap("Data/Maps/" + name, map));
+    }
+    void SetUp() override
+    {
+        LevelTest::SetUp();
+        WriteFile("Data/Maps/.keep", "");
+    }
+};
+
+TEST_F(MapPacksTest, PackNamesAreTheLinesOfTheListAsRead)
+{
+    EXPECT_FALSE(engine->LoadMapPacks());
+    WriteFile("MapPacks.cfg", "");
+    EXPECT_FALSE(engine->LoadMapPacks());
+    WriteFile("MapPacks.cfg", "FIRST\r\nSECOND");
+    engine->currentPack = 1;
+    ASSERT_TRUE(engine->LoadMapPacks());
+    EXPECT_EQ(engine->packNames, (std::vector<std::string>{"FIRST\n", "SECOND"}));
+    EXPECT_EQ(engine->currentPack, 0);
+    const std::string log = LogText();
+    EXPECT_NE(log.find("No Map Packs Found!\n"), std::string::npos);
+    EXPECT_NE(log.find("Loaded Map Packs.\n"), std::string::npos);
+}
+
+TEST_F(MapPacksTest, RostersTakeCrlfAndAFinalLineWithoutEnd)
+{
+    Map("one.map", "ALPHA");
+    Map("two.map", "BRAVO");
+    Map("three.map", "alpha");
+    Map("x.map", "ALPHA", "DUPLICATE");
+    Map("y.map", "OTHER", "OTHER PACK");
+    WriteFile("MapPacks.cfg", "First\nSecond\n");
+    WriteFile("Stages1.txt", "one.map\r\ntwo.map\r\nthree.map\r\nx.map");
+    WriteFile("Stages2.txt", "y.map\n");
+    ASSERT_TRUE(engine->LoadMapPacks());
+    ASSERT_TRUE(engine->LoadStageRosters());
+    ASSERT_EQ(engine->rosters.size(), 2u);
+    EXPECT_EQ(engine->rosters[0],
+              (std::vector<std::string>{"Data/Maps/one.map", "Data/Maps/two.map",
+                                        "Data/Maps/three.map", "Data/Maps/x.map"}));
+    EXPECT_EQ(engine->passwords[0], (std::vector<std::string>{"ALPHA", "BRAVO", "alpha", "ALPHA"}));
+    EXPECT_EQ(engine->passwords[1], std::vector<std::string>{"OTHER"});
+    EXPECT_NE(LogText().find("Loaded Map Rosta.\n"), std::string::npos);
+
+    // Exact matches only; the earlier of two equal passwords wins.
+    std::strcpy(engine->password, "ALPHA");
+    ASSERT_TRUE(engine->FindStageByPassword());
+    EXPECT_EQ(engine->stage, 1);
+    EXPECT_STREQ(engine->title, "A TITLE");
+    std::strcpy(engine->password, "alpha");
+    ASSERT_TRUE(engine->FindStageByPassword());
+    EXPECT_EQ(engine->stage, 3);
+    std::strcpy(engine->password, "Bravo");
+    EXPECT_FALSE(engine->FindStageByPassword());
+    EXPECT_EQ(engine->stage, 5);
+    // Another pack's password is found only in that pack.
+    std::strcpy(engine->password, "OTHER");
+    EXPECT_FALSE(engine->FindStageByPassword());
+    engine->currentPack = 1;
+    ASSERT_TRUE(engine->FindStageByPassword());
+    EXPECT_EQ(engine->stage, 1);
+    EXPECT_STREQ(engine->title, "OTHER PACK");
+    engine->currentPack = 7;
+    EXPECT_FALSE(engine->FindStageByPassword());
+}
+
+TEST_F(MapPacksTest, BadRosterLinesAndMissingOrShortMapsAreRefusedWithALogLine)
+{
+    Map("one.map", "ALPHA");
+    Map("a_name_of_21_letters_", "LONG");
+    WriteFile("MapPacks.cfg", "First\n");
+    ASSERT_TRUE(engine->LoadMapPacks());
+
+    WriteFile("Stages1.txt", "one.map\n\none.map\n");
+    EXPECT_FALSE(engine->LoadStageRosters());
+    EXPECT_NE(LogText().find("Blank Line In Stages1.txt!\n"), std::string::npos);
+
+    WriteFile("Stages1.txt", "one.map\na_name_of_22_letters__\n");
+    EXPECT_FALSE(engine->LoadStageRosters());
+    EXPECT_NE(LogText().find("Map Name Too Long In Stages1.txt: a_name_of_22_letters__\n"),
+              std::string::npos);
+    // A 300-character line comes in pieces: each is refused, nothing overruns.
+    WriteFile("Stages1.txt", std::string(300, 'm') + "\n");
+    EXPECT_FALSE(engine->LoadStageRosters());
+
+    WriteFile("Stages1.txt", "a_name_of_21_letters_\n");
+    EXPECT_TRUE(engine->LoadStageRosters());
+
+    WriteFile("Stages1.txt", "one.map\nmissing.map\n");
+    EXPECT_FALSE(engine->LoadStageRosters());
+    EXPECT_NE(LogText().find("Map Not Found: Data/Maps/missing.map\n"), std::string::npos);
+
+    WriteFile("Data/Maps/short.map", std::string(49, '\0'));
+    WriteFile("Stages1.txt", "short.map\n");
+    EXPECT_FALSE(engine->LoadStageRosters());
+    EXPECT_NE(LogText().find("Map Too Short: Data/Maps/short.map\n"), std::string::npos);
+
+    WriteFile("Stages1.txt", "");
+    EXPECT_FALSE(engine->LoadStageRosters());
+    WriteFile("MapPacks.cfg", "First\nSecond\n");
+    WriteFile("Stages1.txt", "one.map\n");
+    ASSERT_TRUE(engine->LoadMapPacks());
+    EXPECT_FALSE(engine->LoadStageRosters()); // no Stages2.txt
+    EXPECT_EQ(engine->rosters.size(), 1u);
+    EXPECT_NE(LogText().find("No Map Rosta Found!\n"), std::string::npos);
+}
+
+// The pack the build writes into the run folder: every stage loads and looks playable.
+TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
+{
+    const std::string run = CAV_RUN_DIR;
+    CopyTree(run + "/MapPacks.cfg", "MapPacks.cfg");
+    CopyTree(run + "/Stages1.txt", "Stages1.txt");
+    CopyTree(run + "/Data/Maps", "Data/Maps");
+    ASSERT_TRUE(engine->LoadMapPacks());
+    ASSERT_TRUE(engine->LoadStageRosters());
+    ASSERT_GE(engine->rosters[0].size(), 3u);
+
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < engine->rosters[0].size(); ++i)
+    {
+        const std::string& password = engine->passwords[0][i];
+        SCOPED_TRACE(engine->rosters[0][i]);
+        ASSERT_EQ(password.size(), 5u);
+        for (char c : password)
+            EXPECT_TRUE(std::isupper(static_cast<unsigned char>(c)));
+        EXPECT_TRUE(seen.insert(password).second);
+
+        engine->generatorCount = 0;
+        engine->stage = static_cast<int>(i) + 1;
+        ASSERT_TRUE(engine->LoadMap());
+        EXPECT_STRNE(engine->title, "");
+        EXPECT_GT(engine->endTimer, 0);
+        EXPECT_GE(engine->generatorCount, 1);
+        // Wide enough to wrap, small enough to learn, walls inside the grid (y >= -75).
+        EXPECT_GE(engine->MapWrapWidth(), 640.0f);
+        EXPECT_LE(engine->MapWrapWidth(), 4000.0f);
+        EXPECT_LE(engine->maxY, 3000.0f);
+        for (const Beam& wall : engine->walls)
+            EXPECT_GE(std::min(wall.y1, wall.y2), -75.0f);
+        int beacons = 0;
+        for (const Entity* entity : engine->entities)
+        {
+            beacons += dynamic_cast<const Beacon*>(entity) != nullptr;
+            EXPECT_FALSE(entity->dead) << entity->type; // every platform resolved
+            EXPECT_GE(entity->x, engine->minX);
+            EXPECT_LE(entity->x, engine->maxX);
+            EXPECT_LE(entity->y, engine->maxY);
+        }
+        EXPECT_GE(beacons, 1);
+        // The ship drops in at x 0 from above: the way down must be open there.
+        Vec2 normal;
+        for (float y = -50.0f; y < 250.0f; y += 10.0f)
+            EXPECT_FALSE(engine->CollideWithWalls({Circle(15.0f, 0.0f, y)}, normal)) << y;
+    }
+}
+
+} // namespace

@@ -235,6 +235,12 @@ public:
     bool LoadMapPacks();
     bool LoadStageRosters();
     bool FindStageByPassword();
+    // The width over which things wrap around the map horizontally: maxX - minX, or 0 when
+    // there is nothing to wrap (no walls, or bounds of no width); nothing wraps by 0 or
+    // less. Then the wrap of one position with its previous value: left of minX both move
+    // right by the width, then right of maxX both move left by it.
+    float MapWrapWidth() const;
+    void WrapAroundMap(float& x, float& prevX) const;
     bool CollideWithWalls(const std::list<Circle>& circles, Vec2& normal) const
     {
         return wallGrid.CollideWithWalls(circles, normal);

@@ -40,6 +40,19 @@ ConfigInts ToInts(const SetupChoices& c)
 
 } // namespace
 
+const char* ResolutionText(int res)
+{
+    return res == 1 ? "800x600" : "640x480";
+}
+
+void StoreResolutionText(const std::string& text, int& res)
+{
+    if (text == "640x480")
+        res = 0;
+    else if (text == "800x600")
+        res = 1;
+}
+
 void ReadEngineConfig(SetupChoices& choices)
 {
     choices = SetupChoices();

@@ -37,6 +37,11 @@ using GameStarter = std::function<void(const GameLaunch&)>;
 extern const char* const kEngineConfigPath; // "Engine.cfg"
 extern const char* const kReleaseMarkerPath; // "Temp", left by the patcher
 
+// The resolution box's text for a setting (any setting but 1 shows "640x480"), and the
+// setting a text stands for (any other text leaves `res` as it was).
+const char* ResolutionText(int res);
+void StoreResolutionText(const std::string& text, int& res);
+
 // Sets the defaults, then reads "Engine.cfg" through gConfigFile, or writes it with the
 // defaults when it does not exist.
 void ReadEngineConfig(SetupChoices& choices);

@@ -95,11 +95,7 @@ SetupPanel::~SetupPanel()
     choices.showFps = showFps->GetValue();
     choices.fullscreen = fullscreen->GetValue();
     choices.onlineScore = onlineScore->GetValue();
-    const wxString text = resolution->GetValue();
-    if (text == "640x480")
-        choices.res = 0;
-    else if (text == "800x600")
-        choices.res = 1;
+    StoreResolutionText(resolution->GetValue().ToStdString(), choices.res);
 }
 
 void SetupPanel::ShowChoices(const SetupChoices& choices)
@@ -108,7 +104,7 @@ void SetupPanel::ShowChoices(const SetupChoices& choices)
     fullscreen->SetValue(choices.fullscreen);
     vsync->SetValue(choices.vsync);
     onlineScore->SetValue(choices.onlineScore);
-    resolution->SetValue(choices.res == 1 ? "800x600" : "640x480");
+    resolution->SetValue(ResolutionText(choices.res));
 }
 
 void SetupPanel::OnPlay(wxCommandEvent&)

@@ -210,7 +210,16 @@ bool Updater::CheckContentUpdates()
     if (!prompter.AskYesNo("UPDATES FOUND\n DOWNLOAD NOW?", "READY"))
         return false;
     platform::BusyScope busy(prompter, "Please wait, Downloading new content...");
+    bool ok = FetchContent(needed);
+    // Lists that did not take their place are of no use to a later attempt.
+    for (const std::string& name : needed)
+        std::remove(platform::TempPathFor(name).c_str());
+    return ok;
+}
 
+bool Updater::FetchContent(const std::vector<std::string>& needed)
+{
+    HttpDownload http(host, port, timeoutSeconds);
     // Lists wait under temporary names until their maps are here.
     for (const std::string& name : needed)
     {

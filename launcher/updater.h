@@ -30,6 +30,8 @@ public:
     bool IsRunning() const { return running; }
 
 private:
+    // Steps after the player said Yes: the lists, then their maps, then the lists' move.
+    bool FetchContent(const std::vector<std::string>& needed);
     // Opens "/Cavernaut/" + serverPath and reports its failures with the content update's
     // boxes and log lines; false when the update must end.
     bool OpenContent(HttpDownload& http, const std::string& serverPath, const std::string& name);

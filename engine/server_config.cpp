@@ -9,7 +9,8 @@ void ServerConfig::Load(const std::string& path)
     // A private ConfigFile: the shared one would keep a file it created in write mode for
     // the rest of the run, so a second load would append the lines again instead of reading.
     ConfigFile cfg;
-    auto routine = [&]() {
+    auto routine = [&]()
+    {
         cfg.Section(path, "[Server Configuration]");
         cfg.StringValue(path, "SCORE_HOST", scoreHost);
         cfg.IntValue(path, "SCORE_PORT", scorePort);
@@ -30,7 +31,8 @@ void ServerConfig::Load(const std::string& path)
     // otherwise wipe its default, so strings are read into copies first.
     ServerConfig before = *this;
     routine();
-    auto keep = [](std::string& value, const std::string& fallback) {
+    auto keep = [](std::string& value, const std::string& fallback)
+    {
         if (value.empty())
             value = fallback;
     };

@@ -78,8 +78,7 @@ FetchResult HttpDownload::Open(const std::string& path)
         // is in the protocol's own error.
         wxURLError urlError = url->GetError();
         wxProtocolError protoError = http->GetError();
-        if (urlError == wxURL_CONNERR || urlError == wxURL_NOHOST ||
-            protoError == wxPROTO_CONNERR)
+        if (urlError == wxURL_CONNERR || urlError == wxURL_NOHOST || protoError == wxPROTO_CONNERR)
             return FetchResult::ConnectionError;
         if (protoError == wxPROTO_NOFILE)
             return FetchResult::NoStream;

@@ -15,8 +15,8 @@ bool SetupApp::OnInit()
     gLogger.Enable(true);
     ReadEngineConfig(choices);
 
-    frame = new SetupFrame(this, "Cavernaut Setup", wxPoint(0, 0), wxSize(573, 356),
-                           kSetupFrameStyle);
+    frame =
+        new SetupFrame(this, "Cavernaut Setup", wxPoint(0, 0), wxSize(573, 356), kSetupFrameStyle);
     frame->Centre(wxBOTH);
     frame->Show(true);
     SetTopWindow(frame);

@@ -34,7 +34,7 @@ struct GameLaunch
 // Builds and runs the game; returns when the game has ended.
 using GameStarter = std::function<void(const GameLaunch&)>;
 
-extern const char* const kEngineConfigPath; // "Engine.cfg"
+extern const char* const kEngineConfigPath;  // "Engine.cfg"
 extern const char* const kReleaseMarkerPath; // "Temp", left by the patcher
 
 // The resolution box's text for a setting (any setting but 1 shows "640x480"), and the

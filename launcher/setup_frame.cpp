@@ -29,10 +29,10 @@ wxEND_EVENT_TABLE()
 wxBEGIN_EVENT_TABLE(TitleImageWindow, wxWindow)
     EVT_PAINT(TitleImageWindow::OnPaint)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-SetupFrame::SetupFrame(SetupApp* app, const wxString& title, const wxPoint& pos,
-                       const wxSize& size, long style)
+    SetupFrame::SetupFrame(SetupApp* app, const wxString& title, const wxPoint& pos,
+                           const wxSize& size, long style)
     : wxFrame(nullptr, wxID_ANY, title, pos, size, style), app(app)
 {
     {
@@ -54,6 +54,13 @@ SetupFrame::SetupFrame(SetupApp* app, const wxString& title, const wxPoint& pos,
     SetSizerAndFit(row);
 }
 
+SetupFrame::~SetupFrame()
+{
+    // The panel's destructor stores the choices through this frame: it must run while the
+    // frame is still whole, not from the base class's clean-up.
+    DestroyChildren();
+}
+
 SetupPanel::SetupPanel(SetupFrame* frame)
     : wxPanel(frame, wxID_ANY, wxPoint(0, 0), kPanelSize, wxBORDER_RAISED | wxTAB_TRAVERSAL),
       frame(frame), updater(frame->app->prompter)
@@ -66,8 +73,7 @@ SetupPanel::SetupPanel(SetupFrame* frame)
     fullscreen = new wxCheckBox(this, wxID_ANY, "Fullscreen", wxPoint(10, 50));
     vsync = new wxCheckBox(this, wxID_ANY, "Vsync", wxPoint(10, 70));
     showFps = new wxCheckBox(this, wxID_ANY, "Show FPS", wxPoint(10, 90));
-    onlineScore =
-        new wxCheckBox(this, wxID_ANY, "Online Score", wxPoint(10, 110));
+    onlineScore = new wxCheckBox(this, wxID_ANY, "Online Score", wxPoint(10, 110));
     checkUpdates =
         new wxButton(this, ID_CHECK_UPDATES, "Check Updates", wxPoint(5, 280), wxSize(80, -1));
     play = new wxButton(this, ID_PLAY, "PLAY", wxPoint(5, 300), wxSize(80, -1));
@@ -140,8 +146,7 @@ void SetupPanel::CheckVersion()
 }
 
 TitleImageWindow::TitleImageWindow(SetupFrame* frame, const wxPoint& pos, const wxSize& size)
-    : wxWindow(frame, wxID_ANY, pos, size, wxBORDER_SIMPLE | wxFULL_REPAINT_ON_RESIZE),
-      frame(frame)
+    : wxWindow(frame, wxID_ANY, pos, size, wxBORDER_SIMPLE | wxFULL_REPAINT_ON_RESIZE), frame(frame)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetMinSize(size);

@@ -67,6 +67,7 @@ class SetupFrame : public wxFrame
 public:
     SetupFrame(SetupApp* app, const wxString& title, const wxPoint& pos, const wxSize& size,
                long style);
+    ~SetupFrame() override;
 
     SetupApp* app;
     wxImage titleImage;

@@ -77,14 +77,15 @@ bool Updater::OpenContent(HttpDownload& http, const std::string& serverPath,
     return false;
 }
 
-bool Updater::SaveContent(HttpDownload& http, const std::string& localPath,
-                          const std::string& name)
+bool Updater::SaveContent(HttpDownload& http, const std::string& localPath, const std::string& name)
 {
-    bool ok = http.Save(localPath, [&name]() {
-        gLogger.Log("Downloaded File: ");
-        gLogger.Log(name);
-        gLogger.Log("\n");
-    });
+    bool ok = http.Save(localPath,
+                        [&name]()
+                        {
+                            gLogger.Log("Downloaded File: ");
+                            gLogger.Log(name);
+                            gLogger.Log("\n");
+                        });
     http.Close();
     if (!ok)
     {
@@ -157,27 +158,15 @@ bool Updater::CheckContentUpdates()
     RunGuard guard(running);
     if (!guard.Owner())
         return false;
-    ServerConfig servers;
-    servers.Load();
-    host = servers.updateHost;
-    port = servers.updatePort;
+    LoadServer();
 
     gLogger.Log("Checking for updates...\n");
     HttpDownload http(host, port, timeoutSeconds);
     FetchResult result = http.Open(std::string(kServerRoot) + "Updates.txt");
-    if (result == FetchResult::ConnectionError || result == FetchResult::OtherError)
-    {
-        ReportOpenError(result);
+    if (!ReportOpenError(result) || result == FetchResult::NoStream)
         return false;
-    }
-    if (result == FetchResult::NoStream)
+    if (!SavePatchFile(http, "Updates.txt"))
         return false;
-    if (!http.SaveReplacing("Updates.txt"))
-    {
-        prompter.Tell("FAILED!", "ERROR");
-        return false;
-    }
-    http.Close();
 
     const std::vector<std::string> local = LocalStageLists();
     DataFile updates;
@@ -223,8 +212,7 @@ bool Updater::FetchContent(const std::vector<std::string>& needed)
     // Lists wait under temporary names until their maps are here.
     for (const std::string& name : needed)
     {
-        if (!OpenContent(http, name, name) ||
-            !SaveContent(http, platform::TempPathFor(name), name))
+        if (!OpenContent(http, name, name) || !SaveContent(http, platform::TempPathFor(name), name))
             return false;
     }
 
@@ -275,15 +263,42 @@ bool Updater::ReportOpenError(FetchResult result)
     }
 }
 
+void Updater::LoadServer()
+{
+    ServerConfig servers;
+    servers.Load();
+    host = servers.updateHost;
+    port = servers.updatePort;
+}
+
+bool Updater::OpenPatchFile(HttpDownload& http, const std::string& name)
+{
+    FetchResult result = http.Open(kServerRoot + name);
+    if (!ReportOpenError(result))
+        return false;
+    if (result == FetchResult::NoStream)
+    {
+        prompter.Tell("NO PATCH FOUND!", "DONE");
+        return false;
+    }
+    return true;
+}
+
+bool Updater::SavePatchFile(HttpDownload& http, const std::string& name)
+{
+    bool ok = http.SaveReplacing(name);
+    http.Close();
+    if (!ok)
+        prompter.Tell("FAILED!", "ERROR");
+    return ok;
+}
+
 bool Updater::CheckVersion()
 {
     RunGuard guard(running);
     if (!guard.Owner())
         return false;
-    ServerConfig servers;
-    servers.Load();
-    host = servers.updateHost;
-    port = servers.updatePort;
+    LoadServer();
 
     HttpDownload http(host, port, timeoutSeconds);
     FetchResult result = http.Open(std::string(kServerRoot) + "Version.txt");
@@ -295,12 +310,8 @@ bool Updater::CheckVersion()
         prompter.Tell("INSTALL COMPLETED", "DONE");
         return false;
     }
-    if (!http.SaveReplacing("Version.txt"))
-    {
-        prompter.Tell("FAILED!", "ERROR");
+    if (!SavePatchFile(http, "Version.txt"))
         return false;
-    }
-    http.Close();
 
     DataFile version;
     const char* line = version.Open("Version.txt", "rt") ? version.ReadLine() : nullptr;
@@ -318,35 +329,12 @@ bool Updater::CheckVersion()
     }
     gLogger.Log("New Version Found.\n");
 
-    result = http.Open(std::string(kServerRoot) + "Patch.exe");
-    if (!ReportOpenError(result))
+    if (!OpenPatchFile(http, "Patch.exe"))
         return false;
-    if (result == FetchResult::NoStream)
-    {
-        prompter.Tell("NO PATCH FOUND!", "DONE");
-        return false;
-    }
     platform::BusyScope busy(prompter, "Please wait, Downloading patch...");
-    if (!http.SaveReplacing("Patch.exe"))
-    {
-        prompter.Tell("FAILED!", "ERROR");
+    if (!SavePatchFile(http, "Patch.exe") || !OpenPatchFile(http, "NautED.exe") ||
+        !SavePatchFile(http, "NautED.exe"))
         return false;
-    }
-
-    result = http.Open(std::string(kServerRoot) + "NautED.exe");
-    if (!ReportOpenError(result))
-        return false;
-    if (result == FetchResult::NoStream)
-    {
-        prompter.Tell("NO PATCH FOUND!", "DONE");
-        return false;
-    }
-    if (!http.SaveReplacing("NautED.exe"))
-    {
-        prompter.Tell("FAILED!", "ERROR");
-        return false;
-    }
-    http.Close();
     gLogger.Log("Version Upto Date.\n");
     if (!platform::StartProgram("./Patcher.exe"))
     {

@@ -41,8 +41,13 @@ private:
     bool ReadStageList(const std::string& path, std::vector<std::string>& maps);
     // Moves the downloaded lists into place once every map they name is on disk.
     bool InstallLists(const std::vector<std::string>& lists);
-    // The version check's error boxes for a failed open; true when the open succeeded.
+    // The error boxes for a failed open; true when the server answered (with or without a file).
     bool ReportOpenError(FetchResult result);
+    // The version check's steps for the patch and the editor: open ("NO PATCH FOUND!" when
+    // the server has no such file) and save whole under its own name ("FAILED!" otherwise).
+    bool OpenPatchFile(HttpDownload& http, const std::string& name);
+    bool SavePatchFile(HttpDownload& http, const std::string& name); // also the lists
+    void LoadServer(); // the update server's address, from "Servers.cfg"
 
     platform::Prompter& prompter;
     int timeoutSeconds;

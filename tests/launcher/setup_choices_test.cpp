@@ -152,25 +152,29 @@ int InChild(const std::function<int()>& body)
 
 TEST_F(SetupChoicesTest, ChoicesSurviveAFreshStartOfTheProgram)
 {
-    int first = InChild([]() {
-        SetupChoices choices;
-        ReadEngineConfig(choices);
-        choices.res = 1;
-        choices.fullscreen = true;
-        choices.vsync = false;
-        choices.showFps = false;
-        choices.onlineScore = false;
-        FinishSetup(choices, GameStarter());
-        return 0;
-    });
+    int first = InChild(
+        []()
+        {
+            SetupChoices choices;
+            ReadEngineConfig(choices);
+            choices.res = 1;
+            choices.fullscreen = true;
+            choices.vsync = false;
+            choices.showFps = false;
+            choices.onlineScore = false;
+            FinishSetup(choices, GameStarter());
+            return 0;
+        });
     ASSERT_EQ(first, 0);
-    int second = InChild([]() {
-        SetupChoices choices;
-        ReadEngineConfig(choices);
-        return (choices.res == 1 ? 1 : 0) | (choices.fullscreen ? 2 : 0) |
-               (choices.vsync ? 4 : 0) | (choices.showFps ? 8 : 0) |
-               (choices.onlineScore ? 16 : 0);
-    });
+    int second = InChild(
+        []()
+        {
+            SetupChoices choices;
+            ReadEngineConfig(choices);
+            return (choices.res == 1 ? 1 : 0) | (choices.fullscreen ? 2 : 0) |
+                   (choices.vsync ? 4 : 0) | (choices.showFps ? 8 : 0) |
+                   (choices.onlineScore ? 16 : 0);
+        });
     EXPECT_EQ(second, 1 | 2);
 }
 

@@ -29,8 +29,8 @@ namespace
 void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
                   const wxString& msg)
 {
-    ADD_FAILURE() << "wxWidgets assertion at " << file << ":" << line << " in " << func
-                  << ": " << cond << " " << msg;
+    ADD_FAILURE() << "wxWidgets assertion at " << file << ":" << line << " in " << func << ": "
+                  << cond << " " << msg;
 }
 
 // Anything the toolkit would show the player in a log box fails the test.
@@ -81,7 +81,8 @@ std::string GradientBmp(int width, int height)
     const int row = (width * 3 + 3) / 4 * 4;
     const int size = 54 + row * height;
     std::string bmp(static_cast<std::size_t>(size), '\0');
-    auto put = [&bmp](int at, int value, int bytes) {
+    auto put = [&bmp](int at, int value, int bytes)
+    {
         for (int i = 0; i < bytes; ++i)
             bmp[static_cast<std::size_t>(at + i)] = static_cast<char>((value >> (8 * i)) & 0xff);
     };
@@ -98,7 +99,7 @@ std::string GradientBmp(int width, int height)
         for (int x = 0; x < width; ++x)
         {
             const int at = 54 + y * row + x * 3;
-            put(at, 128, 1);         // blue
+            put(at, 128, 1); // blue
             put(at + 1, y * 255 / height, 1);
             put(at + 2, x * 255 / width, 1);
         }
@@ -152,33 +153,36 @@ TEST_F(SetupWindowTest, PlayWithTheTitlePictureStoresTheControls)
     WriteFile("Engine.cfg", "[Display Properties]\nRes\t= 1\nVsync\t= 0\nShowFPS\t= 1\n"
                             "Fullscreen\t= 0\nOnlineScore\t= 1\n");
     bool pictureLoaded = false;
-    RunSetupWindow(choices, shown, prompter, [&](SetupApp& app) {
-        SetupFrame* frame = app.frame;
-        pictureLoaded = frame->titleBitmap.IsOk();
-        EXPECT_EQ(frame->GetTitle(), "Cavernaut Setup");
-        EXPECT_EQ(frame->panel->resolution->GetValue(), "800x600");
-        EXPECT_FALSE(frame->panel->vsync->GetValue());
-        EXPECT_TRUE(frame->panel->resolution->HasFlag(wxCB_READONLY));
-        EXPECT_EQ(frame->panel->play->GetId(), 2);
-        EXPECT_EQ(frame->panel->checkUpdates->GetId(), 3);
-        // Every control lies inside the panel and none overlaps the next.
-        wxRect previous;
-        for (wxWindow* w : std::initializer_list<wxWindow*>{
-                 frame->panel->resolution, frame->panel->fullscreen, frame->panel->vsync,
-                 frame->panel->showFps, frame->panel->onlineScore, frame->panel->checkUpdates,
-                 frame->panel->play})
+    RunSetupWindow(
+        choices, shown, prompter,
+        [&](SetupApp& app)
         {
-            const wxRect r = w->GetRect();
-            EXPECT_FALSE(r.Intersects(previous)) << w->GetLabel();
-            EXPECT_TRUE(wxRect(frame->panel->GetClientSize()).Contains(r)) << w->GetLabel();
-            previous = r;
-        }
-        SaveScreenshot(frame, std::string(CAV_ARTIFACT_DIR) + "/setup.png");
+            SetupFrame* frame = app.frame;
+            pictureLoaded = frame->titleBitmap.IsOk();
+            EXPECT_EQ(frame->GetTitle(), "Cavernaut Setup");
+            EXPECT_EQ(frame->panel->resolution->GetValue(), "800x600");
+            EXPECT_FALSE(frame->panel->vsync->GetValue());
+            EXPECT_TRUE(frame->panel->resolution->HasFlag(wxCB_READONLY));
+            EXPECT_EQ(frame->panel->play->GetId(), 2);
+            EXPECT_EQ(frame->panel->checkUpdates->GetId(), 3);
+            // Every control lies inside the panel and none overlaps the next.
+            wxRect previous;
+            for (wxWindow* w : std::initializer_list<wxWindow*>{
+                     frame->panel->resolution, frame->panel->fullscreen, frame->panel->vsync,
+                     frame->panel->showFps, frame->panel->onlineScore, frame->panel->checkUpdates,
+                     frame->panel->play})
+            {
+                const wxRect r = w->GetRect();
+                EXPECT_FALSE(r.Intersects(previous)) << w->GetLabel();
+                EXPECT_TRUE(wxRect(frame->panel->GetClientSize()).Contains(r)) << w->GetLabel();
+                previous = r;
+            }
+            SaveScreenshot(frame, std::string(CAV_ARTIFACT_DIR) + "/setup.png");
 
-        frame->panel->fullscreen->SetValue(true);
-        frame->panel->resolution->SetValue("640x480");
-        Click(frame->panel->play);
-    });
+            frame->panel->fullscreen->SetValue(true);
+            frame->panel->resolution->SetValue("640x480");
+            Click(frame->panel->play);
+        });
     EXPECT_TRUE(pictureLoaded);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(choices.play);
@@ -192,17 +196,19 @@ TEST_F(SetupWindowTest, CloseBoxWithoutThePictureStoresTheControlsAndDoesNotPlay
 {
     WriteFile("Temp", "");
     bool pictureLoaded = true;
-    RunSetupWindow(choices, shown, prompter, [&](SetupApp& app) {
-        SetupFrame* frame = app.frame;
-        pictureLoaded = frame->titleBitmap.IsOk();
-        frame->panel->resolution->SetValue("800x600");
-        frame->panel->onlineScore->SetValue(false);
-        frame->panel->showFps->SetValue(false);
-        wxCloseEvent close(wxEVT_CLOSE_WINDOW, frame->GetId());
-        close.SetEventObject(frame);
-        close.SetCanVeto(true);
-        wxPostEvent(frame, close);
-    });
+    RunSetupWindow(choices, shown, prompter,
+                   [&](SetupApp& app)
+                   {
+                       SetupFrame* frame = app.frame;
+                       pictureLoaded = frame->titleBitmap.IsOk();
+                       frame->panel->resolution->SetValue("800x600");
+                       frame->panel->onlineScore->SetValue(false);
+                       frame->panel->showFps->SetValue(false);
+                       wxCloseEvent close(wxEVT_CLOSE_WINDOW, frame->GetId());
+                       close.SetEventObject(frame);
+                       close.SetCanVeto(true);
+                       wxPostEvent(frame, close);
+                   });
     EXPECT_FALSE(pictureLoaded);
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].kind, "inform");
@@ -216,6 +222,49 @@ TEST_F(SetupWindowTest, CloseBoxWithoutThePictureStoresTheControlsAndDoesNotPlay
     // The defaults were written at start, since there was no file.
     EXPECT_EQ(ReadFile("Engine.cfg"), "[Display Properties]\nRes\t= 0\nVsync\t= 1\n"
                                       "ShowFPS\t= 1\nFullscreen\t= 0\nOnlineScore\t= 1\n");
+}
+
+} // namespace
+
+namespace
+{
+
+// The program's own sequence: the window, then "Engine.cfg", then the game, in that order,
+// with the toolkit already shut down when the game starts.
+TEST_F(SetupWindowTest, PlayHandsOverAfterTheWindowAndTheSettingsFile)
+{
+    wxSetAssertHandler(FailOnAssert);
+    delete wxLog::SetActiveTarget(new FailingLog);
+    WriteFile("Temp", "");
+    prompter.whileBoxIsUp = []()
+    {
+        // The "Release Info" box comes up once the window is there: the player picks
+        // 800x600 and presses PLAY.
+        SetupApp* app = static_cast<SetupApp*>(wxTheApp);
+        app->frame->panel->resolution->SetValue("800x600");
+        app->frame->panel->vsync->SetValue(false);
+        Click(app->frame->panel->play);
+    };
+    std::vector<GameLaunch> launches;
+    std::string configAtStart;
+    bool toolkitGone = false;
+    char arg0[] = "setup_window_gl_test";
+    char* argv[] = {arg0, nullptr};
+    int code = RunSetup(1, argv, prompter,
+                        [&](const GameLaunch& launch)
+                        {
+                            launches.push_back(launch);
+                            configAtStart = ReadFile("Engine.cfg");
+                            toolkitGone = wxTheApp == nullptr;
+                        });
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].width, 800);
+    EXPECT_EQ(launches[0].height, 600);
+    EXPECT_FALSE(launches[0].vsync);
+    EXPECT_TRUE(toolkitGone);
+    EXPECT_EQ(configAtStart, "[Display Properties]\nRes\t= 1\nVsync\t= 0\nShowFPS\t= 1\n"
+                             "Fullscreen\t= 0\nOnlineScore\t= 1\n");
 }
 
 } // namespace

@@ -31,10 +31,10 @@ TEST_F(UpdateNamesTest, UpdateListNamesOnlyThePackListAndStageLists)
     for (const char* good : {"MapPacks.cfg", "Stages1.txt", "Stages3.txt", "Stages12.txt"})
         EXPECT_TRUE(IsUpdateListName(good)) << good;
     for (const char* bad :
-         {"", "Engine.cfg", "Scores.dat", "Controls.dat", "Cavernaut", "Patcher.exe",
-          "Stages.txt", "Stages0.txt", "Stages01.txt", "Stages1.txt.exe", "Stagesx.txt",
-          "Stages-1.txt", "Stages12345.txt", "../Stages1.txt", "Data/Stages1.txt",
-          "mappacks.cfg", "MapPacks.cfg ", "Stages1.txt\n"})
+         {"", "Engine.cfg", "Scores.dat", "Controls.dat", "Cavernaut", "Patcher.exe", "Stages.txt",
+          "Stages0.txt", "Stages01.txt", "Stages1.txt.exe", "Stagesx.txt", "Stages-1.txt",
+          "Stages12345.txt", "../Stages1.txt", "Data/Stages1.txt", "mappacks.cfg", "MapPacks.cfg ",
+          "Stages1.txt\n"})
         EXPECT_FALSE(IsUpdateListName(bad)) << bad;
 }
 
@@ -42,12 +42,11 @@ TEST_F(UpdateNamesTest, MapNamesArePlainMapFilesThatFitTheMapPath)
 {
     for (const char* good : {"Cave1.map", "a.map", "sector_7-b.map", "12345678901234567.map"})
         EXPECT_TRUE(IsMapFileName(good)) << good;
-    for (const char* bad :
-         {"", ".map", ".hidden.map", "../x.map", "x/../../y.map", "sub/x.map", "..\\x.map",
-          "a..b.map", "x.map.exe", "x.txt", "Engine.cfg", "123456789012345678.map",
-          "tab\t.map", "/etc/x.map"})
+    for (const char* bad : {"", ".map", ".hidden.map", "../x.map", "x/../../y.map", "sub/x.map",
+                            "..\\x.map", "a..b.map", "x.map.exe", "x.txt", "Engine.cfg",
+                            "123456789012345678.map", "tab\t.map", "/etc/x.map"})
         EXPECT_FALSE(IsMapFileName(bad)) << bad;
-    EXPECT_EQ(std::string("Data/Maps/") .size() + kMaxMapNameLength, 31u);
+    EXPECT_EQ(std::string("Data/Maps/").size() + kMaxMapNameLength, 31u);
 }
 
 TEST_F(UpdateNamesTest, LocalListsAndTheArchivedRule)

@@ -70,7 +70,8 @@ protected:
     void UseServerPort(int port)
     {
         WriteFile("Servers.cfg", "[Server Configuration]\nUPDATE_HOST\t= 127.0.0.1\n"
-                                 "UPDATE_PORT\t= " + std::to_string(port) + "\n");
+                                 "UPDATE_PORT\t= " +
+                                     std::to_string(port) + "\n");
     }
 
     void Serve(const std::string& path, const std::string& bytes)
@@ -89,9 +90,8 @@ protected:
             std::size_t end = text.find('\n', at);
             std::string line = text.substr(at, end - at);
             const std::string prefix = "GET /Cavernaut/";
-            paths.push_back(line.compare(0, prefix.size(), prefix) == 0
-                                ? line.substr(prefix.size())
-                                : line);
+            paths.push_back(line.compare(0, prefix.size(), prefix) == 0 ? line.substr(prefix.size())
+                                                                        : line);
             at = end == std::string::npos ? text.size() : end + 1;
         }
         return paths;
@@ -184,8 +184,8 @@ TEST_F(UpdaterNetTest, MissingFilesTakeTheNoFileRoad)
     EXPECT_FALSE(updater.CheckVersion());
     Serve("Version.txt.status", "500");
     EXPECT_FALSE(updater.CheckVersion());
-    EXPECT_EQ(prompter.Texts(),
-              (Strings{"INSTALL COMPLETED|DONE", "INSTALL COMPLETED|DONE", "INSTALL COMPLETED|DONE"}));
+    EXPECT_EQ(prompter.Texts(), (Strings{"INSTALL COMPLETED|DONE", "INSTALL COMPLETED|DONE",
+                                         "INSTALL COMPLETED|DONE"}));
     EXPECT_FALSE(FileExists("Version.txt"));
 
     // No content list: false, silently.
@@ -235,9 +235,9 @@ TEST_F(UpdaterNetTest, ASilentServerTimesOutInSeconds)
     Serve("Version.txt.silent", "20");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(updater.CheckVersion());
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-                             std::chrono::steady_clock::now() - start)
-                             .count();
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+            .count();
     EXPECT_LT(seconds, 10);
     EXPECT_EQ(prompter.Texts(), Strings{"FAILED!|ERROR"});
 }
@@ -300,7 +300,8 @@ TEST_F(ContentUpdateTest, ASecondCheckCannotStartWhileOneRuns)
 {
     bool nestedContent = true;
     bool nestedVersion = true;
-    prompter.whileBoxIsUp = [&]() {
+    prompter.whileBoxIsUp = [&]()
+    {
         nestedContent = updater.CheckContentUpdates();
         nestedVersion = updater.CheckVersion();
     };
@@ -326,8 +327,7 @@ TEST_F(ContentUpdateTest, AMissingMapLeavesNoListNamingIt)
 {
     Serve("Stages3.txt", "new1.map\nmissing.map\n");
     EXPECT_FALSE(updater.CheckContentUpdates());
-    EXPECT_EQ(prompter.Texts(),
-              (Strings{"UPDATES FOUND\n DOWNLOAD NOW?|READY", "FAILED!|ERROR"}));
+    EXPECT_EQ(prompter.Texts(), (Strings{"UPDATES FOUND\n DOWNLOAD NOW?|READY", "FAILED!|ERROR"}));
     EXPECT_FALSE(FileExists("Stages3.txt"));
     EXPECT_FALSE(FileExists("Stages3.txt.tmp"));
     EXPECT_EQ(ReadFile("MapPacks.cfg"), "Pack one\nPack two\n");

@@ -1,0 +1,105 @@
+#include "window_icon.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+namespace artwork
+{
+
+namespace
+{
+
+float SegmentDistance(float px, float py, const IconLine& line)
+{
+    float dx = line.x2 - line.x1;
+    float dy = line.y2 - line.y1;
+    float lengthSq = dx * dx + dy * dy;
+    float t = 0.0f;
+    if (lengthSq > 0.0f)
+        t = std::clamp(((px - line.x1) * dx + (py - line.y1) * dy) / lengthSq, 0.0f, 1.0f);
+    float ex = line.x1 + t * dx - px;
+    float ey = line.y1 + t * dy - py;
+    return std::sqrt(ex * ex + ey * ey);
+}
+
+} // namespace
+
+bool LoadIconSpec(const std::string& path, IconSpec& spec)
+{
+    imagekit::SourceFile file;
+    if (!file.Load(path))
+        return false;
+    bool ok = file.GetInt("size", spec.size);
+    ok = file.GetColour("background", spec.background) && ok;
+    ok = file.GetFloat("line_radius", spec.lineRadius) && ok;
+    ok = file.GetInt("samples", spec.samples) && ok;
+    ok = LoadGlowProfile(file, spec.profile) && ok;
+    if (ok && (spec.size < 8 || spec.size > 256 || spec.samples < 1 || spec.samples > 16 ||
+               spec.lineRadius <= 0.0f))
+    {
+        std::fprintf(stderr, "%s: size 8-256, samples 1-16, line_radius > 0 expected\n",
+                     path.c_str());
+        ok = false;
+    }
+    spec.lines.clear();
+    for (const std::string& value : file.GetAll("line"))
+    {
+        // x1 y1 x2 y2 r g b
+        std::istringstream in(value);
+        IconLine line{};
+        int rgb[3] = {0, 0, 0};
+        if (!(in >> line.x1 >> line.y1 >> line.x2 >> line.y2 >> rgb[0] >> rgb[1] >> rgb[2]))
+        {
+            std::fprintf(stderr, "%s: line \"%s\" needs x1 y1 x2 y2 r g b\n", path.c_str(),
+                         value.c_str());
+            ok = false;
+            continue;
+        }
+        for (int i = 0; i < 3; ++i)
+            line.colour[i] = static_cast<uint8_t>(std::clamp(rgb[i], 0, 255));
+        spec.lines.push_back(line);
+    }
+    if (ok && spec.lines.empty())
+    {
+        std::fprintf(stderr, "%s: no lines\n", path.c_str());
+        ok = false;
+    }
+    return ok;
+}
+
+imagekit::Image MakeIcon(const IconSpec& spec)
+{
+    imagekit::Image image(spec.size, spec.size);
+    const int n = spec.samples;
+    for (int y = 0; y < spec.size; ++y)
+    {
+        for (int x = 0; x < spec.size; ++x)
+        {
+            float light[3] = {0.0f, 0.0f, 0.0f};
+            for (int sy = 0; sy < n; ++sy)
+            {
+                for (int sx = 0; sx < n; ++sx)
+                {
+                    float px = x + (sx + 0.5f) / n;
+                    float py = y + (sy + 0.5f) / n;
+                    for (const IconLine& line : spec.lines)
+                    {
+                        float glow =
+                            spec.profile.Intensity(SegmentDistance(px, py, line) / spec.lineRadius);
+                        for (int c = 0; c < 3; ++c)
+                            light[c] += glow * line.colour[c] / 255.0f;
+                    }
+                }
+            }
+            uint8_t* p = image.At(x, y);
+            for (int c = 0; c < 3; ++c)
+                p[c] = imagekit::ToByte(spec.background[c] / 255.0f + light[c] / (n * n));
+            p[3] = 255;
+        }
+    }
+    return image;
+}
+
+} // namespace artwork

@@ -1,11 +1,9 @@
-// Cavernaut: until the setup window exists, the game starts straight away at 640x480 in a
-// window with the setup's default choices.
-#include "engine/logger.h"
-#include "game/engine.h"
+// Cavernaut: the setup window first; "PLAY" then hands over to the game.
+#include "launcher/setup_app.h"
+#include "launcher/start_game.h"
+#include "platform/prompter.h"
 
-int main()
+int main(int argc, char** argv)
 {
-    gLogger.Enable(true);
-    Engine engine(640, 480, false, true, true, "Cavernaut", true);
-    return 0;
+    return RunSetup(argc, argv, platform::WxPrompter(), StartGame);
 }

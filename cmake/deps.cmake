@@ -10,6 +10,7 @@ pkg_check_modules(DEVIL REQUIRED IMPORTED_TARGET ILUT ILU IL)
 pkg_check_modules(MARIADB REQUIRED IMPORTED_TARGET libmariadb)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 pkg_check_modules(VORBIS REQUIRED IMPORTED_TARGET vorbisenc vorbis ogg)
+pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile)
 pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 
 find_package(wxWidgets 3.2 REQUIRED COMPONENTS gl core base net)

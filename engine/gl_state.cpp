@@ -1,0 +1,38 @@
+#include "engine/gl_state.h"
+
+#include <GL/gl.h>
+
+void SetupProjection(float width, float height)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(0.0, width, height, 0.0, 1.0, 3.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -2.0f);
+    glScalef(2.0f, 2.0f, 2.0f);
+}
+
+void SetTextureWrap(int wrapS, int wrapT)
+{
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
+}
+
+void SetTextureFilter(int minFilter, int magFilter)
+{
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+}
+
+void BindTexture(unsigned int target, unsigned int name)
+{
+    glEnable(target);
+    glBindTexture(target, name);
+}
+
+void SetBlendFunc(unsigned int source, unsigned int destination)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(source, destination);
+}

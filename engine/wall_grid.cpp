@@ -1,0 +1,162 @@
+#include "engine/wall_grid.h"
+
+#include "engine/logger.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+
+// Cells further than this from the bounds cannot be reached by any query.
+constexpr float kFarAway = 1.0e9f;
+
+// Cell-box edges along one axis: centres start at min + 50 and advance by adding 100, exactly
+// as the cells were always laid, so walls fall in the same cells as in every stored map.
+void CellEdges(float origin, int count, std::vector<float>& centres, std::vector<float>& lows,
+               std::vector<float>& highs)
+{
+    centres.resize(count);
+    lows.resize(count);
+    highs.resize(count);
+    float centre = origin + 50.0f;
+    for (int i = 0; i < count; ++i)
+    {
+        Box box(250.0f, 250.0f, centre, centre);
+        centres[i] = centre;
+        lows[i] = box.minX;
+        highs[i] = box.maxX;
+        centre += 100.0f;
+    }
+}
+
+// The cells [first, last) whose boxes are not wholly beside [low, high] on this axis: the
+// same cells that SegmentHitsBox's quick rejection lets through. Edges never decrease.
+void CandidateRange(const std::vector<float>& lows, const std::vector<float>& highs, float low,
+                    float high, int& first, int& last)
+{
+    first = static_cast<int>(
+        std::partition_point(highs.begin(), highs.end(), [low](float edge) { return edge < low; }) -
+        highs.begin());
+    last = static_cast<int>(std::partition_point(lows.begin(), lows.end(),
+                                                 [high](float edge) { return edge <= high; }) -
+                            lows.begin());
+}
+
+} // namespace
+
+bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float boundMinY,
+                                 float boundMaxX, float boundMaxY)
+{
+    Clear();
+    minX = boundMinX;
+    minY = boundMinY;
+    maxX = boundMaxX;
+    maxY = boundMaxY;
+    if (walls.empty())
+        return true;
+
+    // The size is taken at more than single precision: a range of exactly 300 units must give
+    // 2 + trunc(2.9999999...) = 4 cells, as it always has, not the 5 that float rounding gives.
+    const double factor = 0.01f;
+    double columns = 2.0 + std::trunc((double(maxX) - double(minX)) * factor);
+    double rows = 2.0 + std::trunc((double(maxY) - double(minY)) * factor);
+    // Inverted bounds (a map without walls) or NaN: no cells, so every query finds nothing.
+    if (!(columns >= 1.0 && rows >= 1.0))
+        return true;
+    if (columns * rows > kMaxCells)
+    {
+        char text[160];
+        std::snprintf(text, sizeof(text),
+                      "Wall grid refused: %.0f x %.0f cells, more than %.0f; walls ignored\n",
+                      columns, rows, kMaxCells);
+        gLogger.Log(text);
+        return false;
+    }
+    width = static_cast<int>(columns);
+    height = static_cast<int>(rows);
+    cells.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+
+    std::vector<float> centreX, lowX, highX, centreY, lowY, highY;
+    CellEdges(minX, width, centreX, lowX, highX);
+    CellEdges(minY, height, centreY, lowY, highY);
+
+    // Wall by wall over the cells its extent can reach: each cell still lists its walls in
+    // wall-list order, and the exact test below is the one every cell always ran.
+    for (const Beam* wall : walls)
+    {
+        float x1 = wall->x1, x2 = wall->x2, y1 = wall->y1, y2 = wall->y2;
+        if (std::isnan(x1) || std::isnan(x2) || std::isnan(y1) || std::isnan(y2))
+            continue;
+        int c0, c1, r0, r1;
+        CandidateRange(lowX, highX, std::min(x1, x2), std::max(x1, x2), c0, c1);
+        CandidateRange(lowY, highY, std::min(y1, y2), std::max(y1, y2), r0, r1);
+        for (int c = c0; c < c1; ++c)
+        {
+            for (int r = r0; r < r1; ++r)
+            {
+                if (SegmentHitsBox(*wall, Box(250.0f, 250.0f, centreX[c], centreY[r])))
+                    cells[c + r * width].push_back(wall);
+            }
+        }
+    }
+    return true;
+}
+
+bool WallGrid::CollideCircle(const Circle& circle, Vec2& normal) const
+{
+    const Beam* hit = nullptr;
+    Walk(circle,
+         [&hit](const Beam* wall)
+         {
+             hit = wall;
+             return true;
+         });
+    if (!hit)
+        return false;
+    normal.x += hit->nx;
+    normal.y += hit->ny;
+    return true;
+}
+
+void WallGrid::Clear()
+{
+    std::vector<CellList>().swap(cells);
+    width = 0;
+    height = 0;
+}
+
+bool WallGrid::CellOf(float x, float y, int& column, int& row) const
+{
+    // The differences are formed from the far edge, as they always were: for points far from
+    // the origin this rounds differently from x - min x, and cells must not shift.
+    float dx = (maxX - minX) - (maxX - x);
+    float dy = (maxY - minY) - (maxY - y);
+    if (!(dx > -kFarAway && dx < kFarAway && dy > -kFarAway && dy < kFarAway))
+        return false;
+    column = static_cast<int>(dx) / kCellSize;
+    row = static_cast<int>(dy) / kCellSize;
+    return true;
+}
+
+const WallGrid::CellList* WallGrid::Cell(int column, int row) const
+{
+    if (column < 0 || row < 0 || column >= width || row >= height)
+        return nullptr;
+    return &cells[column + row * width];
+}
+
+void WallGrid::AddWall(int column, int row, const Beam* wall)
+{
+    if (column < 0 || row < 0 || column >= width || row >= height)
+        return;
+    CellList& cell = cells[column + row * width];
+    for (const Beam* held : cell)
+    {
+        if (held->x1 == wall->x1 && held->y1 == wall->y1 && held->x2 == wall->x2 &&
+            held->y2 == wall->y2)
+            return;
+    }
+    cell.push_back(wall);
+}

@@ -208,7 +208,7 @@ TEST(Font, CentredWaveMovesEachGlyphByTheDoubleSine)
 
 // Sheets saved by DevIL in odd layouts load, convert and measure without reading past
 // their pixels (the address sanitizer watches the reads).
-class FontSheetFiles : public cavtest::LoggedTempDirTest
+class FontSheetFiles : public cavtest::TempDirTest
 {
 protected:
     static void SetUpTestSuite() { ilInit(); }
@@ -236,6 +236,7 @@ protected:
 
 TEST_F(FontSheetFiles, GreyAlphaAndOpaqueSheets)
 {
+    cavtest::LogCapture log;
     Save("grey_alpha.png", IL_LUMINANCE_ALPHA, 2);
     Save("rgb.png", IL_RGB, 3);
     Font font;
@@ -248,8 +249,8 @@ TEST_F(FontSheetFiles, GreyAlphaAndOpaqueSheets)
     EXPECT_EQ(font.glyphs['"'].width, 16);
 
     EXPECT_FALSE(font.LoadGlyphTexture("nothing.psd"));
-    EXPECT_NE(LogText().find("Image Loaded:grey_alpha.png.\n"), std::string::npos);
-    EXPECT_NE(LogText().find("Failed to load fontset: nothing.psd!\n"), std::string::npos);
+    EXPECT_NE(log.Text().find("Image Loaded:grey_alpha.png.\n"), std::string::npos);
+    EXPECT_NE(log.Text().find("Failed to load fontset: nothing.psd!\n"), std::string::npos);
 }
 
 } // namespace

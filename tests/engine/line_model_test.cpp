@@ -38,12 +38,13 @@ std::string ObjFile(std::int32_t count, std::int32_t cx, std::int32_t cy,
     return bytes;
 }
 
-class LineModelFiles : public cavtest::LoggedTempDirTest
+class LineModelFiles : public cavtest::TempDirTest
 {
 };
 
 TEST_F(LineModelFiles, LoadMovesBeamsToTheCentreAndKeepsColours)
 {
+    cavtest::LogCapture log;
     WriteFile("m.obj",
               ObjFile(1, 100, 50, {{110, 50, 0.1f, 0.2f, 0.3f, 120, 50, 0.4f, 0.5f, 0.6f}}));
     LineModel model;
@@ -79,11 +80,12 @@ TEST_F(LineModelFiles, LoadMovesBeamsToTheCentreAndKeepsColours)
     EXPECT_FLOAT_EQ(m.dx, -1);
     EXPECT_FLOAT_EQ(m.nx, 0);
     EXPECT_FLOAT_EQ(m.ny, 1);
-    EXPECT_EQ(LogText(), "");
+    EXPECT_EQ(log.Text(), "");
 }
 
 TEST_F(LineModelFiles, EmptyAndMissingFiles)
 {
+    cavtest::LogCapture log;
     LineModel model;
     WriteFile("zero.obj", ObjFile(0, 5, 5, {}));
     EXPECT_TRUE(LineModel::Load("zero.obj", model));
@@ -97,11 +99,12 @@ TEST_F(LineModelFiles, EmptyAndMissingFiles)
     WriteFile("short.obj", std::string("\x01\x00\x00\x00\x00\x00", 6));
     EXPECT_FALSE(LineModel::Load("short.obj", model));
     EXPECT_TRUE(model.beams.empty());
-    EXPECT_NE(LogText().find("Failed to load line model: missing.obj!\n"), std::string::npos);
+    EXPECT_NE(log.Text().find("Failed to load line model: missing.obj!\n"), std::string::npos);
 }
 
 TEST_F(LineModelFiles, CountBeyondTheFileFailsBeforeReading)
 {
+    cavtest::LogCapture log;
     std::vector<float> beam{0, 0, 1, 1, 1, 10, 0, 1, 1, 1};
     LineModel model;
     // Three beams promised, two present: nothing is appended.
@@ -112,8 +115,9 @@ TEST_F(LineModelFiles, CountBeyondTheFileFailsBeforeReading)
     WriteFile("huge.obj", ObjFile(2000000000, 0, 0, {beam}));
     EXPECT_FALSE(LineModel::Load("huge.obj", model));
     EXPECT_TRUE(model.beams.empty());
-    EXPECT_NE(LogText().find("huge.obj (2000000000 beams need 80000000012 bytes, the file has 52)"),
-              std::string::npos);
+    EXPECT_NE(
+        log.Text().find("huge.obj (2000000000 beams need 80000000012 bytes, the file has 52)"),
+        std::string::npos);
     // Trailing bytes after the beams are harmless.
     WriteFile("long.obj", ObjFile(1, 0, 0, {beam}) + "tail");
     EXPECT_TRUE(LineModel::Load("long.obj", model));

@@ -10,7 +10,7 @@
 namespace
 {
 
-class ImageFiles : public cavtest::LoggedTempDirTest
+class ImageFiles : public cavtest::TempDirTest
 {
 protected:
     static void SetUpTestSuite() { ilInit(); }
@@ -31,12 +31,13 @@ protected:
 
 TEST_F(ImageFiles, MissingFileLogsAndCountsNothing)
 {
+    cavtest::LogCapture log;
     int before = gTextureMemory;
     EXPECT_EQ(LoadImageFile("Data/GFX/none.png"), 0u);
     EXPECT_EQ(LoadTexture({"Data/GFX/none.png", 0x2601, 0x2601, 0x2900, 0x2900}), 0u);
     EXPECT_EQ(gTextureMemory, before);
-    EXPECT_EQ(LogText(), "Failed to load image: Data/GFX/none.png!\n"
-                         "Failed to load image: Data/GFX/none.png!\n");
+    EXPECT_EQ(log.Text(), "Failed to load image: Data/GFX/none.png!\n"
+                          "Failed to load image: Data/GFX/none.png!\n");
 }
 
 TEST_F(ImageFiles, FailedLoadsLeaveNoImagesBehind)
@@ -52,6 +53,7 @@ TEST_F(ImageFiles, FailedLoadsLeaveNoImagesBehind)
 
 TEST_F(ImageFiles, MemoryCountsFourBytesPerPixelWhateverTheDepth)
 {
+    cavtest::LogCapture log;
     SaveImage("rgb.png", 256, 256, IL_RGB, 3);
     SaveImage("grey.png", 16, 8, IL_LUMINANCE, 1);
     int before = gTextureMemory;
@@ -64,7 +66,7 @@ TEST_F(ImageFiles, MemoryCountsFourBytesPerPixelWhateverTheDepth)
     ilDeleteImages(1, &image);
     image = LoadImageFile("grey.png");
     EXPECT_EQ(gTextureMemory - before, 262144 + 16 * 8 * 4);
-    EXPECT_EQ(LogText(), "Image Loaded: rgb.png\nImage Loaded: grey.png\n");
+    EXPECT_EQ(log.Text(), "Image Loaded: rgb.png\nImage Loaded: grey.png\n");
 
     // Grey becomes RGB; grey with alpha becomes RGBA; all 8-bit.
     ASSERT_TRUE(ConvertBoundImageForUpload(false));

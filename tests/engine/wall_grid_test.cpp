@@ -216,7 +216,7 @@ TEST(WallGrid, AgreesWithTheCellByCellBuildOnRandomMaps)
     }
 }
 
-class WallGridLimits : public cavtest::LoggedTempDirTest
+class WallGridLimits : public cavtest::TempDirTest
 {
 };
 
@@ -243,13 +243,14 @@ TEST_F(WallGridLimits, MapWithoutWallsOrInvertedBoundsHasNoCells)
 
 TEST_F(WallGridLimits, StrayWallFarAwayIsRefusedNotAllocated)
 {
+    cavtest::LogCapture log;
     std::vector<Beam> walls{MakeWall(0, 0, 10, 0), MakeWall(1.0e7f, 0, 1.0e7f + 10, 5.0e6f)};
     WallGrid grid;
     ASSERT_TRUE(grid.Build(walls, 0, 0, 20, 20));
     EXPECT_FALSE(grid.IsEmpty());
     EXPECT_FALSE(grid.Build(walls, 0, 0, 1.0e7f + 10, 5.0e6f));
     EXPECT_TRUE(grid.IsEmpty());
-    EXPECT_NE(LogText().find("Wall grid refused"), std::string::npos);
+    EXPECT_NE(log.Text().find("Wall grid refused"), std::string::npos);
     std::vector<Circle> shape{Circle(5, 5, 0)};
     Vec2 normal;
     EXPECT_FALSE(grid.CollideWithWalls(shape, normal));

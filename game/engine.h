@@ -235,11 +235,11 @@ public:
     bool LoadMapPacks();
     bool LoadStageRosters();
     bool FindStageByPassword();
-    // The width over which things wrap around the map horizontally: maxX - minX, or 0 when
-    // there is nothing to wrap (no walls, or bounds of no width); nothing wraps by 0 or
-    // less. Then the wrap of one position with its previous value: left of minX both move
-    // right by the width, then right of maxX both move left by it.
+    // The width by which things wrap around the map horizontally: maxX - minX, or 0 when
+    // there is nothing to wrap (no walls, or bounds of no width). Never wrap by 0 or less.
     float MapWrapWidth() const;
+    // The horizontal wrap of a moving thing: left of minX it moves right by the width, then
+    // right of maxX it moves left by it; its previous x moves along. Nothing without a width.
     void WrapAroundMap(float& x, float& prevX) const;
     bool CollideWithWalls(const std::list<Circle>& circles, Vec2& normal) const
     {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -41,10 +43,29 @@ bool DataFile::Open(const char* newPath, const char* newMode)
 
 bool DataFile::ReadField(void* dest, std::size_t size)
 {
+    // A read mode opens with the plain system call: a buffered stream would allocate and
+    // fill a 4 KiB buffer for every field, and a map holds tens of thousands of fields.
+    if (mode[0] != 'r')
+        return ReadFieldBuffered(dest, size);
+    int fd = ::open(path, (std::strchr(mode, '+') ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // Read into a scratch block first so that a short read leaves the destination as it was.
+    unsigned char block[32];
+    ssize_t got = ::pread(fd, block, size, offset);
+    ::close(fd);
+    if (got != static_cast<ssize_t>(size))
+        return false;
+    offset += static_cast<long>(size);
+    std::memcpy(dest, block, size);
+    return true;
+}
+
+bool DataFile::ReadFieldBuffered(void* dest, std::size_t size)
+{
     FILE* file = std::fopen(path, mode);
     if (file == nullptr)
         return false;
-    // Read into a scratch block first so that a short read leaves the destination as it was.
     unsigned char block[32];
     bool ok = std::fseek(file, offset, SEEK_SET) == 0 && std::fread(block, 1, size, file) == size;
     if (ok)

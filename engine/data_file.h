@@ -43,6 +43,7 @@ public:
 
 private:
     bool ReadField(void* dest, std::size_t size);
+    bool ReadFieldBuffered(void* dest, std::size_t size);
     bool WriteField(const void* src, std::size_t size);
 
     char path[kPathSize] = {};

@@ -11,7 +11,7 @@
 // only by `ReapDeadEntities` (after every other entity has forgotten them) and by
 // `ClearLevel`, never in the middle of a pass over the list.
 //
-// Members are declared so that they are destroyed in the designed order: effects, packs,
+// Members are declared so that they are destroyed in the shutdown order: effects, packs,
 // line models from the last slot down, the second font, the main font, the entity list and
 // the input states last. GL objects are released by the shutdown before SDL goes.
 #pragma once

@@ -47,7 +47,7 @@ wxEND_EVENT_TABLE()
     panel = new SetupPanel(this);
     titleWindow = new TitleImageWindow(this, wxPoint(kPanelSize.x, 0), kTitleImageSize);
 
-    // GTK's controls are taller than the design's pixel grid: sizers keep them apart.
+    // GTK's controls are taller than a fixed pixel layout allows: sizers keep them apart.
     wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(panel, 0, wxEXPAND);
     row->Add(titleWindow, 0, wxFIXED_MINSIZE);

@@ -205,10 +205,10 @@ TEST_F(EngineStartTest, ShutdownAfterALoadedLevelAndAfterAFailedStart)
     EXPECT_EQ(gEngine, nullptr);
 }
 
-// The designed constructor: without a display the window cannot open (SDL's dummy driver
+// The seven-argument constructor: without a display the window cannot open (SDL's dummy driver
 // has no OpenGL), so it returns at once without loading anything, and the destructor's
 // steps run on members that were never filled.
-TEST_F(EngineStartTest, DesignedConstructorReturnsWhenTheWindowCannotOpen)
+TEST_F(EngineStartTest, FullConstructorReturnsWhenTheWindowCannotOpen)
 {
     cavtest::LogCapture log;
     {

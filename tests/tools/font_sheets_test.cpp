@@ -219,12 +219,12 @@ TEST_F(FontSheetTool, RebuildsTheSameBytes)
 TEST_F(FontSheetTool, RefusesABrokenSourceWithoutWritingAnything)
 {
     cavtest::CopyTree(std::string(CAV_SOURCE_DIR) + "/content/fonts", "fonts");
-    std::string spec = cavtest::ReadFile("fonts/number_font.txt");
+    std::string recipe = cavtest::ReadFile("fonts/number_font.txt");
     // Digits of 17 columns against a limit of 14.
-    size_t at = spec.find("max_digit_width = ");
+    size_t at = recipe.find("max_digit_width = ");
     ASSERT_NE(at, std::string::npos);
-    spec.replace(at, spec.find('\n', at) - at, "max_digit_width = 14");
-    cavtest::WriteFile("fonts/number_font.txt", spec);
+    recipe.replace(at, recipe.find('\n', at) - at, "max_digit_width = 14");
+    cavtest::WriteFile("fonts/number_font.txt", recipe);
     std::string command =
         std::string(CAV_BINARY_DIR) + "/tools/fontsheet/fontsheet fonts out " + "2> errors.txt";
     EXPECT_NE(std::system(command.c_str()), 0);

@@ -6,14 +6,14 @@
 namespace artwork
 {
 
-bool LoadBeamParticleSpec(const std::string& path, BeamParticleSpec& spec)
+bool LoadBeamParticleRecipe(const std::string& path, BeamParticleRecipe& recipe)
 {
     imagekit::SourceFile file;
     if (!file.Load(path))
         return false;
-    bool ok = file.GetInt("size", spec.size);
-    ok = LoadGlowProfile(file, spec.profile) && ok;
-    if (ok && (spec.size < 8 || spec.size > 1024 || (spec.size & (spec.size - 1)) != 0))
+    bool ok = file.GetInt("size", recipe.size);
+    ok = LoadGlowProfile(file, recipe.profile) && ok;
+    if (ok && (recipe.size < 8 || recipe.size > 1024 || (recipe.size & (recipe.size - 1)) != 0))
     {
         std::fprintf(stderr, "%s: size must be a power of two from 8 to 1024\n", path.c_str());
         ok = false;
@@ -21,18 +21,18 @@ bool LoadBeamParticleSpec(const std::string& path, BeamParticleSpec& spec)
     return ok;
 }
 
-imagekit::Image MakeBeamParticle(const BeamParticleSpec& spec)
+imagekit::Image MakeBeamParticle(const BeamParticleRecipe& recipe)
 {
-    imagekit::Image image(spec.size, spec.size);
-    float half = spec.size * 0.5f;
-    for (int y = 0; y < spec.size; ++y)
+    imagekit::Image image(recipe.size, recipe.size);
+    float half = recipe.size * 0.5f;
+    for (int y = 0; y < recipe.size; ++y)
     {
-        for (int x = 0; x < spec.size; ++x)
+        for (int x = 0; x < recipe.size; ++x)
         {
             float dx = (x + 0.5f - half) / half;
             float dy = (y + 0.5f - half) / half;
             float r = std::sqrt(dx * dx + dy * dy);
-            uint8_t v = imagekit::ToByte(spec.profile.Intensity(r));
+            uint8_t v = imagekit::ToByte(recipe.profile.Intensity(r));
             uint8_t* p = image.At(x, y);
             p[0] = p[1] = p[2] = v;
             p[3] = 255;

@@ -13,15 +13,15 @@
 namespace artwork
 {
 
-struct BeamParticleSpec
+struct BeamParticleRecipe
 {
     int size = 0; // square, a power of two
     GlowProfile profile;
 };
 
-bool LoadBeamParticleSpec(const std::string& path, BeamParticleSpec& spec);
+bool LoadBeamParticleRecipe(const std::string& path, BeamParticleRecipe& recipe);
 // Grey RGB (alpha 255): each pixel is the profile at its centre's distance from the
 // middle of the image, measured in half the image's side.
-imagekit::Image MakeBeamParticle(const BeamParticleSpec& spec);
+imagekit::Image MakeBeamParticle(const BeamParticleRecipe& recipe);
 
 } // namespace artwork

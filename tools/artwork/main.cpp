@@ -26,20 +26,20 @@ int main(int argc, char** argv)
     const std::string source = argv[1];
     const std::string run = argv[2];
 
-    artwork::BeamParticleSpec beamSpec;
-    artwork::LogoSpec logoSpec;
-    artwork::IconSpec iconSpec;
-    bool ok = artwork::LoadBeamParticleSpec(source + "/beam_particle.txt", beamSpec);
-    ok = artwork::LoadLogoSpec(source + "/studio_logo.txt", logoSpec) && ok;
-    ok = artwork::LoadIconSpec(source + "/window_icon.txt", iconSpec) && ok;
+    artwork::BeamParticleRecipe beamRecipe;
+    artwork::LogoRecipe logoRecipe;
+    artwork::IconRecipe iconRecipe;
+    bool ok = artwork::LoadBeamParticleRecipe(source + "/beam_particle.txt", beamRecipe);
+    ok = artwork::LoadLogoRecipe(source + "/studio_logo.txt", logoRecipe) && ok;
+    ok = artwork::LoadIconRecipe(source + "/window_icon.txt", iconRecipe) && ok;
     if (!ok)
         return 1;
 
-    imagekit::Image beam = artwork::MakeBeamParticle(beamSpec);
+    imagekit::Image beam = artwork::MakeBeamParticle(beamRecipe);
     imagekit::Image logo;
-    if (!artwork::MakeLogo(logoSpec, logo))
+    if (!artwork::MakeLogo(logoRecipe, logo))
         return 1;
-    imagekit::Image icon = artwork::MakeIcon(iconSpec);
+    imagekit::Image icon = artwork::MakeIcon(iconRecipe);
 
     ok = imagekit::WritePng(run + "/Data/GFX/BeamParticle.png", beam, false);
     ok = imagekit::WritePsd(run + "/Data/GFX/Pebbleware.psd", logo) && ok;

@@ -21,7 +21,7 @@ const int kSamples = 4; // sub-samples per pixel side for the pebbles' edges
 
 // Colour and coverage of one pebble at a pixel. The pebble is shaded as a low dome lit
 // from the upper left, with a small sharp highlight.
-bool ShadePebble(const LogoSpec& spec, const Pebble& pebble, int x, int y, float rgb[3],
+bool ShadePebble(const LogoRecipe& recipe, const Pebble& pebble, int x, int y, float rgb[3],
                  float& coverage)
 {
     const float kPi = 3.14159265f;
@@ -38,9 +38,9 @@ bool ShadePebble(const LogoSpec& spec, const Pebble& pebble, int x, int y, float
             float py = y + (sy + 0.5f) / kSamples - pebble.cy;
             float u = (px * c + py * s) / pebble.rx;
             float v = (-px * s + py * c) / pebble.ry;
-            float d = std::pow(std::pow(std::fabs(u), spec.pebbleRoundness) +
-                                   std::pow(std::fabs(v), spec.pebbleRoundness),
-                               1.0f / spec.pebbleRoundness);
+            float d = std::pow(std::pow(std::fabs(u), recipe.pebbleRoundness) +
+                                   std::pow(std::fabs(v), recipe.pebbleRoundness),
+                               1.0f / recipe.pebbleRoundness);
             if (d > 1.0f)
                 continue;
             ++inside;
@@ -58,7 +58,7 @@ bool ShadePebble(const LogoSpec& spec, const Pebble& pebble, int x, int y, float
             for (int i = 0; i < 3; ++i)
             {
                 float base =
-                    spec.pebbleDark[i] + (spec.pebbleLight[i] - spec.pebbleDark[i]) * lambert;
+                    recipe.pebbleDark[i] + (recipe.pebbleLight[i] - recipe.pebbleDark[i]) * lambert;
                 sum[i] += std::min(255.0f, base + 200.0f * shine);
             }
         }
@@ -72,21 +72,21 @@ bool ShadePebble(const LogoSpec& spec, const Pebble& pebble, int x, int y, float
 }
 
 // The name's ink over the whole image; false when it does not fit.
-bool SetName(const LogoSpec& spec, Plane& ink)
+bool SetName(const LogoRecipe& recipe, Plane& ink)
 {
     imagekit::GlyphRaster raster;
-    if (!raster.Open(spec.font, spec.pixelSize))
+    if (!raster.Open(recipe.font, recipe.pixelSize))
         return false;
-    std::vector<imagekit::RenderedGlyph> glyphs(spec.text.size());
+    std::vector<imagekit::RenderedGlyph> glyphs(recipe.text.size());
     int width = 0;
-    for (size_t i = 0; i < spec.text.size(); ++i)
+    for (size_t i = 0; i < recipe.text.size(); ++i)
     {
-        if (!raster.Render(static_cast<unsigned char>(spec.text[i]), glyphs[i]))
+        if (!raster.Render(static_cast<unsigned char>(recipe.text[i]), glyphs[i]))
             return false;
-        width += glyphs[i].advance + (i + 1 < spec.text.size() ? spec.letterSpacing : 0);
+        width += glyphs[i].advance + (i + 1 < recipe.text.size() ? recipe.letterSpacing : 0);
     }
-    int pen = spec.textLeft + (spec.textRight - spec.textLeft - width) / 2;
-    bool fits = width <= spec.textRight - spec.textLeft;
+    int pen = recipe.textLeft + (recipe.textRight - recipe.textLeft - width) / 2;
+    bool fits = width <= recipe.textRight - recipe.textLeft;
     for (const imagekit::RenderedGlyph& glyph : glyphs)
     {
         for (int y = 0; y < glyph.coverage.height; ++y)
@@ -94,7 +94,7 @@ bool SetName(const LogoSpec& spec, Plane& ink)
             for (int x = 0; x < glyph.coverage.width; ++x)
             {
                 int ix = pen + glyph.left + x;
-                int iy = spec.baseline - glyph.top + y;
+                int iy = recipe.baseline - glyph.top + y;
                 if (glyph.coverage.At(x, y) <= 0.0f)
                     continue;
                 if (ix < 0 || iy < 0 || ix >= ink.width || iy >= ink.height)
@@ -105,44 +105,44 @@ bool SetName(const LogoSpec& spec, Plane& ink)
                 ink.At(ix, iy) = std::max(ink.At(ix, iy), glyph.coverage.At(x, y));
             }
         }
-        pen += glyph.advance + spec.letterSpacing;
+        pen += glyph.advance + recipe.letterSpacing;
     }
     if (!fits)
         std::fprintf(stderr, "logo: \"%s\" at %d pixels does not fit columns %d-%d\n",
-                     spec.text.c_str(), spec.pixelSize, spec.textLeft, spec.textRight);
+                     recipe.text.c_str(), recipe.pixelSize, recipe.textLeft, recipe.textRight);
     return fits;
 }
 
 } // namespace
 
-bool LoadLogoSpec(const std::string& path, LogoSpec& spec)
+bool LoadLogoRecipe(const std::string& path, LogoRecipe& recipe)
 {
     imagekit::SourceFile file;
     if (!file.Load(path))
         return false;
     std::vector<int> columns;
-    bool ok = file.GetInt("width", spec.width);
-    ok = file.GetInt("height", spec.height) && ok;
-    ok = file.GetString("font", spec.font) && ok;
-    ok = file.GetInt("pixel_size", spec.pixelSize) && ok;
-    ok = file.GetString("text", spec.text) && ok;
+    bool ok = file.GetInt("width", recipe.width);
+    ok = file.GetInt("height", recipe.height) && ok;
+    ok = file.GetString("font", recipe.font) && ok;
+    ok = file.GetInt("pixel_size", recipe.pixelSize) && ok;
+    ok = file.GetString("text", recipe.text) && ok;
     ok = file.GetInts("text_columns", columns, 2) && ok;
-    ok = file.GetInt("baseline", spec.baseline) && ok;
-    ok = file.GetInt("letter_spacing", spec.letterSpacing) && ok;
-    ok = file.GetColour("text_top", spec.textTop) && ok;
-    ok = file.GetColour("text_bottom", spec.textBottom) && ok;
-    ok = file.GetColour("glow_colour", spec.glowColour) && ok;
-    ok = file.GetFloat("glow_sigma", spec.glowSigma) && ok;
-    ok = file.GetFloat("glow_strength", spec.glowStrength) && ok;
-    ok = file.GetFloat("pebble_roundness", spec.pebbleRoundness) && ok;
-    ok = file.GetColour("pebble_light", spec.pebbleLight) && ok;
-    ok = file.GetColour("pebble_dark", spec.pebbleDark) && ok;
+    ok = file.GetInt("baseline", recipe.baseline) && ok;
+    ok = file.GetInt("letter_spacing", recipe.letterSpacing) && ok;
+    ok = file.GetColour("text_top", recipe.textTop) && ok;
+    ok = file.GetColour("text_bottom", recipe.textBottom) && ok;
+    ok = file.GetColour("glow_colour", recipe.glowColour) && ok;
+    ok = file.GetFloat("glow_sigma", recipe.glowSigma) && ok;
+    ok = file.GetFloat("glow_strength", recipe.glowStrength) && ok;
+    ok = file.GetFloat("pebble_roundness", recipe.pebbleRoundness) && ok;
+    ok = file.GetColour("pebble_light", recipe.pebbleLight) && ok;
+    ok = file.GetColour("pebble_dark", recipe.pebbleDark) && ok;
     if (columns.size() == 2)
     {
-        spec.textLeft = columns[0];
-        spec.textRight = columns[1];
+        recipe.textLeft = columns[0];
+        recipe.textRight = columns[1];
     }
-    spec.pebbles.clear();
+    recipe.pebbles.clear();
     for (const std::string& value : file.GetAll("pebble"))
     {
         std::istringstream in(value);
@@ -154,16 +154,16 @@ bool LoadLogoSpec(const std::string& path, LogoSpec& spec)
             ok = false;
             continue;
         }
-        spec.pebbles.push_back(p);
+        recipe.pebbles.push_back(p);
     }
     auto powerOfTwo = [](int v) { return v >= 8 && v <= 2048 && (v & (v - 1)) == 0; };
-    if (ok && (!powerOfTwo(spec.width) || !powerOfTwo(spec.height)))
+    if (ok && (!powerOfTwo(recipe.width) || !powerOfTwo(recipe.height)))
     {
         // The game's OpenGL 1.x textures need power-of-two sides.
         std::fprintf(stderr, "%s: width and height must be powers of two\n", path.c_str());
         ok = false;
     }
-    if (ok && spec.pebbleRoundness < 1.0f)
+    if (ok && recipe.pebbleRoundness < 1.0f)
     {
         std::fprintf(stderr, "%s: pebble_roundness must be at least 1\n", path.c_str());
         ok = false;
@@ -171,23 +171,23 @@ bool LoadLogoSpec(const std::string& path, LogoSpec& spec)
     return ok;
 }
 
-bool MakeLogo(const LogoSpec& spec, Image& out)
+bool MakeLogo(const LogoRecipe& recipe, Image& out)
 {
-    Plane ink(spec.width, spec.height);
-    if (!SetName(spec, ink))
+    Plane ink(recipe.width, recipe.height);
+    if (!SetName(recipe, ink))
         return false;
 
-    Image pebbles(spec.width, spec.height);
+    Image pebbles(recipe.width, recipe.height);
     Plane shapes = ink; // everything that glows
-    for (const Pebble& pebble : spec.pebbles)
+    for (const Pebble& pebble : recipe.pebbles)
     {
-        for (int y = 0; y < spec.height; ++y)
+        for (int y = 0; y < recipe.height; ++y)
         {
-            for (int x = 0; x < spec.width; ++x)
+            for (int x = 0; x < recipe.width; ++x)
             {
                 float rgb[3];
                 float coverage = 0.0f;
-                if (!ShadePebble(spec, pebble, x, y, rgb, coverage))
+                if (!ShadePebble(recipe, pebble, x, y, rgb, coverage))
                     continue;
                 const uint8_t colour[4] = {static_cast<uint8_t>(std::lround(rgb[0])),
                                            static_cast<uint8_t>(std::lround(rgb[1])),
@@ -199,28 +199,28 @@ bool MakeLogo(const LogoSpec& spec, Image& out)
     }
 
     // Transparent pixels keep the glow's colour, so filtering never pulls in black.
-    out = Image(spec.width, spec.height);
-    out.Fill(spec.glowColour[0], spec.glowColour[1], spec.glowColour[2], 0);
-    Plane glow = imagekit::GaussianBlur(shapes, spec.glowSigma);
-    Image glowLayer(spec.width, spec.height);
-    glowLayer.Fill(spec.glowColour[0], spec.glowColour[1], spec.glowColour[2], 0);
-    for (int y = 0; y < spec.height; ++y)
+    out = Image(recipe.width, recipe.height);
+    out.Fill(recipe.glowColour[0], recipe.glowColour[1], recipe.glowColour[2], 0);
+    Plane glow = imagekit::GaussianBlur(shapes, recipe.glowSigma);
+    Image glowLayer(recipe.width, recipe.height);
+    glowLayer.Fill(recipe.glowColour[0], recipe.glowColour[1], recipe.glowColour[2], 0);
+    for (int y = 0; y < recipe.height; ++y)
     {
-        for (int x = 0; x < spec.width; ++x)
-            glowLayer.At(x, y)[3] = imagekit::ToByte(glow.At(x, y) * spec.glowStrength, 2);
+        for (int x = 0; x < recipe.width; ++x)
+            glowLayer.At(x, y)[3] = imagekit::ToByte(glow.At(x, y) * recipe.glowStrength, 2);
     }
     imagekit::CompositeOver(out, glowLayer);
     imagekit::CompositeOver(out, pebbles);
 
     // Letters shade from the top colour at the top of the image to the bottom colour.
-    for (int y = 0; y < spec.height; ++y)
+    for (int y = 0; y < recipe.height; ++y)
     {
-        float t = spec.height > 1 ? static_cast<float>(y) / (spec.height - 1) : 0.0f;
+        float t = recipe.height > 1 ? static_cast<float>(y) / (recipe.height - 1) : 0.0f;
         uint8_t colour[4] = {0, 0, 0, 255};
         for (int i = 0; i < 3; ++i)
             colour[i] = static_cast<uint8_t>(
-                std::lround(spec.textTop[i] + (spec.textBottom[i] - spec.textTop[i]) * t));
-        for (int x = 0; x < spec.width; ++x)
+                std::lround(recipe.textTop[i] + (recipe.textBottom[i] - recipe.textTop[i]) * t));
+        for (int x = 0; x < recipe.width; ++x)
         {
             if (ink.At(x, y) > 0.0f)
                 out.BlendOver(x, y, colour, ink.At(x, y));

@@ -19,7 +19,7 @@ struct Pebble
     float angleDeg; // turn of the long axis, clockwise on screen
 };
 
-struct LogoSpec
+struct LogoRecipe
 {
     int width = 0;
     int height = 0;
@@ -40,8 +40,8 @@ struct LogoSpec
     std::vector<Pebble> pebbles; // drawn in order, later ones in front
 };
 
-bool LoadLogoSpec(const std::string& path, LogoSpec& spec);
+bool LoadLogoRecipe(const std::string& path, LogoRecipe& recipe);
 // False with a message when the font fails or the name does not fit its columns.
-bool MakeLogo(const LogoSpec& spec, imagekit::Image& out);
+bool MakeLogo(const LogoRecipe& recipe, imagekit::Image& out);
 
 } // namespace artwork

@@ -26,24 +26,24 @@ float SegmentDistance(float px, float py, const IconLine& line)
 
 } // namespace
 
-bool LoadIconSpec(const std::string& path, IconSpec& spec)
+bool LoadIconRecipe(const std::string& path, IconRecipe& recipe)
 {
     imagekit::SourceFile file;
     if (!file.Load(path))
         return false;
-    bool ok = file.GetInt("size", spec.size);
-    ok = file.GetColour("background", spec.background) && ok;
-    ok = file.GetFloat("line_radius", spec.lineRadius) && ok;
-    ok = file.GetInt("samples", spec.samples) && ok;
-    ok = LoadGlowProfile(file, spec.profile) && ok;
-    if (ok && (spec.size < 8 || spec.size > 256 || spec.samples < 1 || spec.samples > 16 ||
-               spec.lineRadius <= 0.0f))
+    bool ok = file.GetInt("size", recipe.size);
+    ok = file.GetColour("background", recipe.background) && ok;
+    ok = file.GetFloat("line_radius", recipe.lineRadius) && ok;
+    ok = file.GetInt("samples", recipe.samples) && ok;
+    ok = LoadGlowProfile(file, recipe.profile) && ok;
+    if (ok && (recipe.size < 8 || recipe.size > 256 || recipe.samples < 1 || recipe.samples > 16 ||
+               recipe.lineRadius <= 0.0f))
     {
         std::fprintf(stderr, "%s: size 8-256, samples 1-16, line_radius > 0 expected\n",
                      path.c_str());
         ok = false;
     }
-    spec.lines.clear();
+    recipe.lines.clear();
     for (const std::string& value : file.GetAll("line"))
     {
         // x1 y1 x2 y2 r g b
@@ -59,9 +59,9 @@ bool LoadIconSpec(const std::string& path, IconSpec& spec)
         }
         for (int i = 0; i < 3; ++i)
             line.colour[i] = static_cast<uint8_t>(std::clamp(rgb[i], 0, 255));
-        spec.lines.push_back(line);
+        recipe.lines.push_back(line);
     }
-    if (ok && spec.lines.empty())
+    if (ok && recipe.lines.empty())
     {
         std::fprintf(stderr, "%s: no lines\n", path.c_str());
         ok = false;
@@ -69,13 +69,13 @@ bool LoadIconSpec(const std::string& path, IconSpec& spec)
     return ok;
 }
 
-imagekit::Image MakeIcon(const IconSpec& spec)
+imagekit::Image MakeIcon(const IconRecipe& recipe)
 {
-    imagekit::Image image(spec.size, spec.size);
-    const int n = spec.samples;
-    for (int y = 0; y < spec.size; ++y)
+    imagekit::Image image(recipe.size, recipe.size);
+    const int n = recipe.samples;
+    for (int y = 0; y < recipe.size; ++y)
     {
-        for (int x = 0; x < spec.size; ++x)
+        for (int x = 0; x < recipe.size; ++x)
         {
             float light[3] = {0.0f, 0.0f, 0.0f};
             for (int sy = 0; sy < n; ++sy)
@@ -84,10 +84,10 @@ imagekit::Image MakeIcon(const IconSpec& spec)
                 {
                     float px = x + (sx + 0.5f) / n;
                     float py = y + (sy + 0.5f) / n;
-                    for (const IconLine& line : spec.lines)
+                    for (const IconLine& line : recipe.lines)
                     {
                         float glow =
-                            spec.profile.Intensity(SegmentDistance(px, py, line) / spec.lineRadius);
+                            recipe.profile.Intensity(SegmentDistance(px, py, line) / recipe.lineRadius);
                         for (int c = 0; c < 3; ++c)
                             light[c] += glow * line.colour[c] / 255.0f;
                     }
@@ -95,7 +95,7 @@ imagekit::Image MakeIcon(const IconSpec& spec)
             }
             uint8_t* p = image.At(x, y);
             for (int c = 0; c < 3; ++c)
-                p[c] = imagekit::ToByte(spec.background[c] / 255.0f + light[c] / (n * n));
+                p[c] = imagekit::ToByte(recipe.background[c] / 255.0f + light[c] / (n * n));
             p[3] = 255;
         }
     }

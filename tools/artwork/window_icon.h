@@ -19,7 +19,7 @@ struct IconLine
     uint8_t colour[3];
 };
 
-struct IconSpec
+struct IconRecipe
 {
     int size = 32;
     uint8_t background[3] = {0, 0, 0};
@@ -29,8 +29,8 @@ struct IconSpec
     std::vector<IconLine> lines;
 };
 
-bool LoadIconSpec(const std::string& path, IconSpec& spec);
+bool LoadIconRecipe(const std::string& path, IconRecipe& recipe);
 // Lines add up like the game's additive blending, clamped at white.
-imagekit::Image MakeIcon(const IconSpec& spec);
+imagekit::Image MakeIcon(const IconRecipe& recipe);
 
 } // namespace artwork

@@ -17,14 +17,14 @@ namespace
 {
 
 // Alpha of one cell: the ink with its glow behind it.
-Plane CellAlpha(const GlyphSpec& spec, const Plane& ink)
+Plane CellAlpha(const GlyphRecipe& recipe, const Plane& ink)
 {
     Plane alpha = ink;
-    if (spec.glowRadius <= 0)
+    if (recipe.glowRadius <= 0)
         return alpha;
-    Plane glow = imagekit::Glow(ink, spec.glowRadius);
+    Plane glow = imagekit::Glow(ink, recipe.glowRadius);
     for (size_t i = 0; i < alpha.values.size(); ++i)
-        alpha.values[i] += (1.0f - alpha.values[i]) * glow.values[i] * spec.glowStrength;
+        alpha.values[i] += (1.0f - alpha.values[i]) * glow.values[i] * recipe.glowStrength;
     return alpha;
 }
 
@@ -72,14 +72,14 @@ int FirstInkColumn(const Plane& coverage)
 }
 
 // The glow is clipped at the cell's border, so ink keeps glowRadius pixels clear of it.
-bool FitsCell(const GlyphSpec& spec, const Plane& ink)
+bool FitsCell(const GlyphRecipe& recipe, const Plane& ink)
 {
     for (int y = 0; y < kCell; ++y)
     {
         for (int x = 0; x < kCell; ++x)
         {
-            bool edge = x < spec.glowRadius || y < spec.glowRadius ||
-                        x >= kCell - spec.glowRadius || y >= kCell - spec.glowRadius;
+            bool edge = x < recipe.glowRadius || y < recipe.glowRadius ||
+                        x >= kCell - recipe.glowRadius || y >= kCell - recipe.glowRadius;
             if (edge && ink.At(x, y) > 0.0f)
                 return false;
         }
@@ -87,14 +87,14 @@ bool FitsCell(const GlyphSpec& spec, const Plane& ink)
     return true;
 }
 
-bool PlaceGlyph(const GlyphSpec& spec, int code, const imagekit::RenderedGlyph& glyph, Plane& ink)
+bool PlaceGlyph(const GlyphRecipe& recipe, int code, const imagekit::RenderedGlyph& glyph, Plane& ink)
 {
     int x0 = 0;
-    if (spec.placement == Placement::Left)
-        x0 = spec.leftMargin + spec.glowRadius - FirstInkColumn(glyph.coverage);
+    if (recipe.placement == Placement::Left)
+        x0 = recipe.leftMargin + recipe.glowRadius - FirstInkColumn(glyph.coverage);
     else
-        x0 = spec.leftMargin + (spec.slotWidth - glyph.advance) / 2 + glyph.left;
-    int y0 = spec.baseline - glyph.top;
+        x0 = recipe.leftMargin + (recipe.slotWidth - glyph.advance) / 2 + glyph.left;
+    int y0 = recipe.baseline - glyph.top;
 
     ink = Plane(kCell, kCell);
     bool inside = true;
@@ -115,9 +115,9 @@ bool PlaceGlyph(const GlyphSpec& spec, int code, const imagekit::RenderedGlyph& 
             ink.At(cx, cy) = v;
         }
     }
-    if (!inside || !FitsCell(spec, ink))
+    if (!inside || !FitsCell(recipe, ink))
     {
-        std::fprintf(stderr, "%s: glyph %d ('%c') does not fit its %dx%d cell\n", spec.font.c_str(),
+        std::fprintf(stderr, "%s: glyph %d ('%c') does not fit its %dx%d cell\n", recipe.font.c_str(),
                      code, code, kCell, kCell);
         return false;
     }
@@ -126,43 +126,43 @@ bool PlaceGlyph(const GlyphSpec& spec, int code, const imagekit::RenderedGlyph& 
 
 } // namespace
 
-bool LoadGlyphSpec(const std::string& path, GlyphSpec& spec)
+bool LoadGlyphRecipe(const std::string& path, GlyphRecipe& recipe)
 {
     imagekit::SourceFile file;
     if (!file.Load(path))
         return false;
     std::string placement;
-    bool ok = file.GetString("font", spec.font);
-    ok = file.GetInt("pixel_size", spec.pixelSize) && ok;
-    ok = file.GetInt("first_code", spec.firstCode) && ok;
-    ok = file.GetInt("last_code", spec.lastCode) && ok;
+    bool ok = file.GetString("font", recipe.font);
+    ok = file.GetInt("pixel_size", recipe.pixelSize) && ok;
+    ok = file.GetInt("first_code", recipe.firstCode) && ok;
+    ok = file.GetInt("last_code", recipe.lastCode) && ok;
     ok = file.GetString("placement", placement) && ok;
-    ok = file.GetInt("left_margin", spec.leftMargin) && ok;
-    ok = file.GetInt("baseline", spec.baseline) && ok;
-    ok = file.GetInt("glow_radius", spec.glowRadius) && ok;
-    ok = file.GetFloat("glow_strength", spec.glowStrength) && ok;
-    ok = file.GetInt("min_width", spec.minWidth) && ok;
-    ok = file.GetInt("max_digit_width", spec.maxDigitWidth) && ok;
+    ok = file.GetInt("left_margin", recipe.leftMargin) && ok;
+    ok = file.GetInt("baseline", recipe.baseline) && ok;
+    ok = file.GetInt("glow_radius", recipe.glowRadius) && ok;
+    ok = file.GetFloat("glow_strength", recipe.glowStrength) && ok;
+    ok = file.GetInt("min_width", recipe.minWidth) && ok;
+    ok = file.GetInt("max_digit_width", recipe.maxDigitWidth) && ok;
     if (placement == "slot")
     {
-        spec.placement = Placement::Slot;
-        ok = file.GetInt("slot_width", spec.slotWidth) && ok;
+        recipe.placement = Placement::Slot;
+        ok = file.GetInt("slot_width", recipe.slotWidth) && ok;
     }
     else if (placement == "left")
     {
-        spec.placement = Placement::Left;
+        recipe.placement = Placement::Left;
     }
     else if (!placement.empty())
     {
         std::fprintf(stderr, "%s: placement must be \"left\" or \"slot\"\n", path.c_str());
         ok = false;
     }
-    if (ok && (spec.firstCode < 33 || spec.lastCode > 126 || spec.firstCode > spec.lastCode))
+    if (ok && (recipe.firstCode < 33 || recipe.lastCode > 126 || recipe.firstCode > recipe.lastCode))
     {
         std::fprintf(stderr, "%s: codes must lie within 33-126\n", path.c_str());
         ok = false;
     }
-    if (ok && (spec.glowRadius < 0 || spec.glowRadius > 4 || spec.minWidth < 1))
+    if (ok && (recipe.glowRadius < 0 || recipe.glowRadius > 4 || recipe.minWidth < 1))
     {
         std::fprintf(stderr, "%s: glow_radius 0-4 and min_width >= 1 expected\n", path.c_str());
         ok = false;
@@ -170,17 +170,17 @@ bool LoadGlyphSpec(const std::string& path, GlyphSpec& spec)
     return ok;
 }
 
-bool LoadShadowSpec(const std::string& path, ShadowSpec& spec)
+bool LoadShadowRecipe(const std::string& path, ShadowRecipe& recipe)
 {
     imagekit::SourceFile file;
     if (!file.Load(path))
         return false;
-    bool ok = file.GetString("glyphs", spec.glyphs);
-    ok = file.GetInt("spread", spec.spread) && ok;
-    ok = file.GetFloat("blur_sigma", spec.blurSigma) && ok;
-    ok = file.GetFloat("opacity", spec.opacity) && ok;
-    ok = file.GetColour("colour", spec.colour) && ok;
-    if (ok && (spec.spread < 0 || spec.spread > 4))
+    bool ok = file.GetString("glyphs", recipe.glyphs);
+    ok = file.GetInt("spread", recipe.spread) && ok;
+    ok = file.GetFloat("blur_sigma", recipe.blurSigma) && ok;
+    ok = file.GetFloat("opacity", recipe.opacity) && ok;
+    ok = file.GetColour("colour", recipe.colour) && ok;
+    if (ok && (recipe.spread < 0 || recipe.spread > 4))
     {
         std::fprintf(stderr, "%s: spread 0-4 expected\n", path.c_str());
         ok = false;
@@ -188,41 +188,41 @@ bool LoadShadowSpec(const std::string& path, ShadowSpec& spec)
     return ok;
 }
 
-bool BuildCells(const GlyphSpec& spec, Cells& cells)
+bool BuildCells(const GlyphRecipe& recipe, Cells& cells)
 {
     imagekit::GlyphRaster raster;
-    if (!raster.Open(spec.font, spec.pixelSize))
+    if (!raster.Open(recipe.font, recipe.pixelSize))
         return false;
     for (Plane& cell : cells)
         cell = Plane(kCell, kCell);
 
     bool ok = true;
-    for (int code = spec.firstCode; code <= spec.lastCode; ++code)
+    for (int code = recipe.firstCode; code <= recipe.lastCode; ++code)
     {
         imagekit::RenderedGlyph glyph;
         Plane ink;
         if (!raster.Render(static_cast<unsigned long>(code), glyph) ||
-            !PlaceGlyph(spec, code, glyph, ink))
+            !PlaceGlyph(recipe, code, glyph, ink))
         {
             ok = false;
             continue;
         }
         // A glyph the game would measure under 3 columns is drawn as a blank; the font
         // must never lose a character that way.
-        for (int tries = 0; MeasurePlane(CellAlpha(spec, ink)) < spec.minWidth && tries < kCell;
+        for (int tries = 0; MeasurePlane(CellAlpha(recipe, ink)) < recipe.minWidth && tries < kCell;
              ++tries)
             ink = WidenRight(ink);
-        int width = MeasurePlane(CellAlpha(spec, ink));
-        if (width < spec.minWidth || !FitsCell(spec, ink))
+        int width = MeasurePlane(CellAlpha(recipe, ink));
+        if (width < recipe.minWidth || !FitsCell(recipe, ink))
         {
-            std::fprintf(stderr, "%s: glyph %d cannot be made %d columns wide\n", spec.font.c_str(),
-                         code, spec.minWidth);
+            std::fprintf(stderr, "%s: glyph %d cannot be made %d columns wide\n", recipe.font.c_str(),
+                         code, recipe.minWidth);
             ok = false;
         }
-        if (code >= '0' && code <= '9' && width > spec.maxDigitWidth)
+        if (code >= '0' && code <= '9' && width > recipe.maxDigitWidth)
         {
             std::fprintf(stderr, "%s: digit '%c' is %d columns wide, more than %d\n",
-                         spec.font.c_str(), code, width, spec.maxDigitWidth);
+                         recipe.font.c_str(), code, width, recipe.maxDigitWidth);
             ok = false;
         }
         cells[code] = ink;
@@ -230,13 +230,13 @@ bool BuildCells(const GlyphSpec& spec, Cells& cells)
     return ok;
 }
 
-Image MakeGlyphSheet(const GlyphSpec& spec, const Cells& cells)
+Image MakeGlyphSheet(const GlyphRecipe& recipe, const Cells& cells)
 {
     Image sheet(kSheet, kSheet);
     sheet.Fill(255, 255, 255, 0);
     for (int code = 0; code < 256; ++code)
     {
-        Plane alpha = CellAlpha(spec, cells[code]);
+        Plane alpha = CellAlpha(recipe, cells[code]);
         int ox = (code % kGrid) * kCell;
         int oy = (code / kGrid) * kCell;
         for (int y = 0; y < kCell; ++y)
@@ -248,22 +248,22 @@ Image MakeGlyphSheet(const GlyphSpec& spec, const Cells& cells)
     return sheet;
 }
 
-Image MakeShadowSheet(const ShadowSpec& spec, const Cells& cells)
+Image MakeShadowSheet(const ShadowRecipe& recipe, const Cells& cells)
 {
     Image sheet(kSheet, kSheet);
-    sheet.Fill(spec.colour[0], spec.colour[1], spec.colour[2], 0);
+    sheet.Fill(recipe.colour[0], recipe.colour[1], recipe.colour[2], 0);
     for (int code = 0; code < 256; ++code)
     {
         // Growing the ink by a plain maximum keeps the shadow as dense as the glyph
         // before the blur softens it.
         Plane grown = cells[code];
-        if (spec.spread > 0)
+        if (recipe.spread > 0)
         {
-            Plane glow = imagekit::Glow(cells[code], spec.spread);
+            Plane glow = imagekit::Glow(cells[code], recipe.spread);
             for (size_t i = 0; i < grown.values.size(); ++i)
                 grown.values[i] = std::max(grown.values[i], std::min(1.0f, glow.values[i] * 2.0f));
         }
-        Plane blurred = imagekit::GaussianBlur(grown, spec.blurSigma);
+        Plane blurred = imagekit::GaussianBlur(grown, recipe.blurSigma);
         int ox = (code % kGrid) * kCell;
         int oy = (code / kGrid) * kCell;
         for (int y = 0; y < kCell; ++y)
@@ -271,7 +271,7 @@ Image MakeShadowSheet(const ShadowSpec& spec, const Cells& cells)
             for (int x = 0; x < kCell; ++x)
             {
                 sheet.At(ox + x, oy + y)[3] =
-                    imagekit::ToByte(blurred.At(x, y) * spec.opacity, kAlphaFloor);
+                    imagekit::ToByte(blurred.At(x, y) * recipe.opacity, kAlphaFloor);
             }
         }
     }

@@ -27,7 +27,7 @@ enum class Placement
     Slot  // the glyph's advance box is centred in a slot: fixed-width digits
 };
 
-struct GlyphSpec
+struct GlyphRecipe
 {
     std::string font;
     int pixelSize = 0;
@@ -43,7 +43,7 @@ struct GlyphSpec
     int maxDigitWidth = 20;
 };
 
-struct ShadowSpec
+struct ShadowRecipe
 {
     std::string glyphs; // the glyph source whose cells are shadowed
     int spread = 0;     // pixels the ink grows before the blur
@@ -55,17 +55,17 @@ struct ShadowSpec
 // Ink coverage of every cell, placed as on the sheet (codes outside the range stay empty).
 using Cells = std::array<imagekit::Plane, 256>;
 
-bool LoadGlyphSpec(const std::string& path, GlyphSpec& spec);
-bool LoadShadowSpec(const std::string& path, ShadowSpec& spec);
+bool LoadGlyphRecipe(const std::string& path, GlyphRecipe& recipe);
+bool LoadShadowRecipe(const std::string& path, ShadowRecipe& recipe);
 
 // Renders and places the glyphs, widening any that would measure under minWidth.
 // False with messages when the font fails, a glyph leaves its cell or a digit is too wide.
-bool BuildCells(const GlyphSpec& spec, Cells& cells);
+bool BuildCells(const GlyphRecipe& recipe, Cells& cells);
 
 // White glyphs: alpha = ink plus its outer glow; RGB white everywhere so filtering
 // never darkens an edge.
-imagekit::Image MakeGlyphSheet(const GlyphSpec& spec, const Cells& cells);
-imagekit::Image MakeShadowSheet(const ShadowSpec& spec, const Cells& cells);
+imagekit::Image MakeGlyphSheet(const GlyphRecipe& recipe, const Cells& cells);
+imagekit::Image MakeShadowSheet(const ShadowRecipe& recipe, const Cells& cells);
 
 // The game's measure: pixel columns of the cell of `code` holding non-zero alpha.
 int MeasureGlyph(const imagekit::Image& sheet, int code);

@@ -64,12 +64,12 @@ int main(int argc, char** argv)
     const std::string source = argv[1];
     const std::string run = argv[2];
 
-    fontsheet::GlyphSpec mainSpec, numberSpec;
-    fontsheet::ShadowSpec shadowSpec;
-    bool ok = fontsheet::LoadGlyphSpec(source + "/main_font.txt", mainSpec);
-    ok = fontsheet::LoadGlyphSpec(source + "/number_font.txt", numberSpec) && ok;
-    ok = fontsheet::LoadShadowSpec(source + "/font_shadow.txt", shadowSpec) && ok;
-    if (ok && shadowSpec.glyphs != "main_font.txt")
+    fontsheet::GlyphRecipe mainRecipe, numberRecipe;
+    fontsheet::ShadowRecipe shadowRecipe;
+    bool ok = fontsheet::LoadGlyphRecipe(source + "/main_font.txt", mainRecipe);
+    ok = fontsheet::LoadGlyphRecipe(source + "/number_font.txt", numberRecipe) && ok;
+    ok = fontsheet::LoadShadowRecipe(source + "/font_shadow.txt", shadowRecipe) && ok;
+    if (ok && shadowRecipe.glyphs != "main_font.txt")
     {
         std::fprintf(stderr, "font_shadow.txt: the shadow sheet serves both fonts and is cut "
                              "from the main font (glyphs = main_font.txt)\n");
@@ -79,14 +79,14 @@ int main(int argc, char** argv)
         return 1;
 
     fontsheet::Cells mainCells, numberCells;
-    ok = fontsheet::BuildCells(mainSpec, mainCells);
-    ok = fontsheet::BuildCells(numberSpec, numberCells) && ok;
+    ok = fontsheet::BuildCells(mainRecipe, mainCells);
+    ok = fontsheet::BuildCells(numberRecipe, numberCells) && ok;
     if (!ok)
         return 1;
 
-    imagekit::Image main = fontsheet::MakeGlyphSheet(mainSpec, mainCells);
-    imagekit::Image numbers = fontsheet::MakeGlyphSheet(numberSpec, numberCells);
-    imagekit::Image shadow = fontsheet::MakeShadowSheet(shadowSpec, mainCells);
+    imagekit::Image main = fontsheet::MakeGlyphSheet(mainRecipe, mainCells);
+    imagekit::Image numbers = fontsheet::MakeGlyphSheet(numberRecipe, numberCells);
+    imagekit::Image shadow = fontsheet::MakeShadowSheet(shadowRecipe, mainCells);
 
     ok = imagekit::WritePsd(run + "/Data/Gfx/Fonts.psd", main);
     ok = imagekit::WritePsd(run + "/Data/Gfx/Fonts2.psd", numbers) && ok;

@@ -115,7 +115,7 @@ Audio MixEffect(const SoundSource& source)
 {
     const size_t loopFrames = source.loop ? Frames(source.length) : 0;
     Bus bus(source.channels, loopFrames, source.loop);
-    for (const VoiceSpec& v : source.voices)
+    for (const VoiceRecipe& v : source.voices)
     {
         if (source.loop)
         {
@@ -138,7 +138,7 @@ Audio MixEffect(const SoundSource& source)
     return std::move(bus).Finish(source.peak);
 }
 
-size_t PatternLength(const PatternSpec& p)
+size_t PatternLength(const PatternRecipe& p)
 {
     size_t longest = 0;
     for (const auto& t : p.tracks)
@@ -148,10 +148,10 @@ size_t PatternLength(const PatternSpec& p)
 
 Audio MixMusic(const SoundSource& source)
 {
-    std::map<std::string, const VoiceSpec*> instruments;
+    std::map<std::string, const VoiceRecipe*> instruments;
     for (const auto& i : source.instruments)
         instruments[i.name] = &i;
-    std::map<std::string, const PatternSpec*> patterns;
+    std::map<std::string, const PatternRecipe*> patterns;
     for (const auto& p : source.patterns)
         patterns[p.name] = &p;
 
@@ -165,11 +165,11 @@ Audio MixMusic(const SoundSource& source)
     size_t offset = 0;
     for (const auto& name : source.song)
     {
-        const PatternSpec& p = *patterns.at(name);
+        const PatternRecipe& p = *patterns.at(name);
         const size_t length = PatternLength(p);
         for (const PatternTrack& track : p.tracks)
         {
-            const VoiceSpec& ins = *instruments.at(track.instrument);
+            const VoiceRecipe& ins = *instruments.at(track.instrument);
             const size_t rowSize = track.steps.size();
             for (size_t i = 0; i < length; ++i)
             {

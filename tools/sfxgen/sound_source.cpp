@@ -73,10 +73,10 @@ private:
                    double* q);
     bool LfoLine(const std::vector<std::string>& w, Lfo& lfo);
     bool TopLevel(const std::vector<std::string>& w);
-    bool VoiceLine(const std::vector<std::string>& w, VoiceSpec& v);
-    bool PatternLine(const std::vector<std::string>& w, PatternSpec& p);
+    bool VoiceLine(const std::vector<std::string>& w, VoiceRecipe& v);
+    bool PatternLine(const std::vector<std::string>& w, PatternRecipe& p);
     bool CheckEffect();
-    bool CheckLoopVoice(const VoiceSpec& v);
+    bool CheckLoopVoice(const VoiceRecipe& v);
     bool CheckMusic();
 
     std::string fileName;
@@ -248,7 +248,7 @@ bool Parser::TopLevel(const std::vector<std::string>& w)
     return true;
 }
 
-bool Parser::VoiceLine(const std::vector<std::string>& w, VoiceSpec& v)
+bool Parser::VoiceLine(const std::vector<std::string>& w, VoiceRecipe& v)
 {
     const std::string& key = w[0];
     auto positive = [&](double& field, double low, double high)
@@ -373,7 +373,7 @@ bool Parser::VoiceLine(const std::vector<std::string>& w, VoiceSpec& v)
     return Fail("unknown voice setting '" + key + "'");
 }
 
-bool Parser::PatternLine(const std::vector<std::string>& w, PatternSpec& p)
+bool Parser::PatternLine(const std::vector<std::string>& w, PatternRecipe& p)
 {
     PatternTrack* track = nullptr;
     for (auto& t : p.tracks)
@@ -408,7 +408,7 @@ bool Parser::PatternLine(const std::vector<std::string>& w, PatternSpec& p)
     return true;
 }
 
-bool Parser::CheckLoopVoice(const VoiceSpec& v)
+bool Parser::CheckLoopVoice(const VoiceRecipe& v)
 {
     lineNo = v.line;
     if (v.envelopeSet || v.start != 0.0)
@@ -456,7 +456,7 @@ bool Parser::CheckMusic()
         return Fail("music lasts as long as its song: no 'length'");
     if (out.song.empty())
         return Fail("music needs a 'song' line");
-    std::map<std::string, const VoiceSpec*> instruments;
+    std::map<std::string, const VoiceRecipe*> instruments;
     for (const auto& i : out.instruments)
         instruments[i.name] = &i;
     std::set<std::string> patterns;
@@ -478,7 +478,7 @@ bool Parser::CheckMusic()
                 return Fail("row '" + t.instrument + "' has " + std::to_string(t.steps.size()) +
                             " steps; a shorter row must divide the pattern's " +
                             std::to_string(longest) + " evenly");
-            const VoiceSpec& ins = *it->second;
+            const VoiceRecipe& ins = *it->second;
             for (const auto& s : t.steps)
                 if ((s == "x" || s == "o") && !ins.pitch.set && ins.wave != Wave::Noise)
                     return Fail("'" + s + "' plays instrument '" + ins.name +
@@ -503,8 +503,8 @@ bool Parser::Run(const std::string& text)
 {
     std::istringstream in(text);
     std::string raw;
-    VoiceSpec* voice = nullptr;
-    PatternSpec* pattern = nullptr;
+    VoiceRecipe* voice = nullptr;
+    PatternRecipe* pattern = nullptr;
     std::set<std::string> blockNames;
     while (std::getline(in, raw))
     {
@@ -524,7 +524,7 @@ bool Parser::Run(const std::string& text)
             pattern = nullptr;
             if (key == "pattern")
             {
-                out.patterns.push_back(PatternSpec{name, lineNo, {}});
+                out.patterns.push_back(PatternRecipe{name, lineNo, {}});
                 pattern = &out.patterns.back();
                 block = Block::Pattern;
                 continue;

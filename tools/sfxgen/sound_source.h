@@ -66,7 +66,7 @@ struct Lfo
 };
 
 // One synthesiser voice: an effect layer or a music instrument.
-struct VoiceSpec
+struct VoiceRecipe
 {
     std::string name;
     int line = 0;
@@ -112,7 +112,7 @@ struct PatternTrack
     int line = 0;
 };
 
-struct PatternSpec
+struct PatternRecipe
 {
     std::string name;
     int line = 0;
@@ -130,13 +130,13 @@ struct SoundSource
     uint32_t serial = 0;  // Ogg stream serial number (0: derived from the name)
 
     // Effects.
-    std::vector<VoiceSpec> voices;
+    std::vector<VoiceRecipe> voices;
 
     // Music.
     double tempo = 0.0; // beats per minute
     int stepsPerBeat = 4;
-    std::vector<VoiceSpec> instruments;
-    std::vector<PatternSpec> patterns;
+    std::vector<VoiceRecipe> instruments;
+    std::vector<PatternRecipe> patterns;
     std::vector<std::string> song;
 
     bool IsMusic() const { return !instruments.empty(); }

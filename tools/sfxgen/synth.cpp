@@ -111,7 +111,7 @@ private:
     double k = 1.0, a1 = 0.0, a2 = 0.0, a3 = 0.0;
 };
 
-double EnvelopeHeld(const VoiceSpec& v, double t)
+double EnvelopeHeld(const VoiceRecipe& v, double t)
 {
     if (t < v.attack)
         return t / v.attack;
@@ -121,7 +121,7 @@ double EnvelopeHeld(const VoiceSpec& v, double t)
     return v.sustain;
 }
 
-double Envelope(const VoiceSpec& v, double t, double gate)
+double Envelope(const VoiceRecipe& v, double t, double gate)
 {
     if (t < gate)
         return EnvelopeHeld(v, t);
@@ -134,7 +134,7 @@ double Envelope(const VoiceSpec& v, double t, double gate)
 // Everything that stays fixed while one note or loop is rendered.
 struct Plan
 {
-    const VoiceSpec& v;
+    const VoiceRecipe& v;
     NoteRequest note;
     double whole = 0.0; // seconds the note sounds, release included
     bool loop = false;
@@ -144,7 +144,7 @@ struct Plan
     double modScale = 1.0;
     uint64_t noisePeriod = 0; // loops: the noise repeats after this many values
 
-    explicit Plan(const VoiceSpec& voice)
+    explicit Plan(const VoiceRecipe& voice)
         : v(voice), vibratoRate(voice.vibrato.rate), tremoloRate(voice.tremolo.rate)
     {
     }
@@ -167,7 +167,7 @@ struct Plan
 
 std::vector<float> Render(const Plan& plan, size_t total)
 {
-    const VoiceSpec& v = plan.v;
+    const VoiceRecipe& v = plan.v;
     std::vector<Svf> filters(v.filters.size());
     std::vector<bool> sweeping(v.filters.size());
     for (size_t i = 0; i < v.filters.size(); ++i)
@@ -244,7 +244,7 @@ std::vector<float> Render(const Plan& plan, size_t total)
     return out;
 }
 
-void AddEcho(const VoiceSpec& v, std::vector<float>& samples)
+void AddEcho(const VoiceRecipe& v, std::vector<float>& samples)
 {
     if (v.echoDelay <= 0.0)
         return;
@@ -263,7 +263,7 @@ double WholeCycles(double rate, double seconds)
 
 } // namespace
 
-NoteRequest MakeNote(const VoiceSpec& voice, double noteFreq, double gate, double velocity,
+NoteRequest MakeNote(const VoiceRecipe& voice, double noteFreq, double gate, double velocity,
                      uint32_t seed)
 {
     NoteRequest r;
@@ -286,7 +286,7 @@ NoteRequest MakeNote(const VoiceSpec& voice, double noteFreq, double gate, doubl
     return r;
 }
 
-std::vector<float> RenderNote(const VoiceSpec& voice, const NoteRequest& note)
+std::vector<float> RenderNote(const VoiceRecipe& voice, const NoteRequest& note)
 {
     Plan plan(voice);
     plan.note = note;
@@ -296,7 +296,7 @@ std::vector<float> RenderNote(const VoiceSpec& voice, const NoteRequest& note)
     return out;
 }
 
-std::vector<float> RenderLoop(const VoiceSpec& voice, double freq, int loopSamples)
+std::vector<float> RenderLoop(const VoiceRecipe& voice, double freq, int loopSamples)
 {
     const double seconds = double(loopSamples) / kSampleRate;
     Plan plan(voice);

@@ -32,13 +32,13 @@ struct NoteRequest
     uint32_t seed = 1;
 };
 
-std::vector<float> RenderNote(const VoiceSpec& voice, const NoteRequest& note);
+std::vector<float> RenderNote(const VoiceRecipe& voice, const NoteRequest& note);
 
-std::vector<float> RenderLoop(const VoiceSpec& voice, double freq, int loopSamples);
+std::vector<float> RenderLoop(const VoiceRecipe& voice, double freq, int loopSamples);
 
 // A note of `voice`: at `noteFreq` with the voice's bend, or (noteFreq 0) at the voice's
 // own pitch and glide.
-NoteRequest MakeNote(const VoiceSpec& voice, double noteFreq, double gate, double velocity,
+NoteRequest MakeNote(const VoiceRecipe& voice, double noteFreq, double gate, double velocity,
                      uint32_t seed);
 
 } // namespace sfxgen

@@ -4,6 +4,7 @@
 #include "launcher/setup_app.h"
 #include "launcher/setup_frame.h"
 #include "support/recording_prompter.h"
+#include "support/setup_window_runner.h"
 #include "support/temp_dir.h"
 
 #include <wx/button.h>
@@ -19,61 +20,14 @@
 #include <filesystem>
 #include <functional>
 
+using cavtest::Click;
 using cavtest::ReadFile;
 using cavtest::RecordingPrompter;
+using cavtest::RunSetupWindow;
 using cavtest::WriteFile;
 
 namespace
 {
-
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg)
-{
-    ADD_FAILURE() << "wxWidgets assertion at " << file << ":" << line << " in " << func << ": "
-                  << cond << " " << msg;
-}
-
-// Anything the toolkit would show the player in a log box fails the test.
-class FailingLog : public wxLog
-{
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
-    {
-        if (level <= wxLOG_Message)
-            ADD_FAILURE() << "wxWidgets log box: " << msg;
-    }
-};
-
-// Lets the toolkit map and paint the window.
-void Settle()
-{
-    for (int i = 0; i < 40; ++i)
-    {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-}
-
-// Runs the real application: start-up, OnInit, `act` once the window is up, then the event
-// loop until the window has gone, then the toolkit's shutdown.
-void RunSetupWindow(SetupChoices& choices, bool& shown, RecordingPrompter& prompter,
-                    const std::function<void(SetupApp&)>& act)
-{
-    wxSetAssertHandler(FailOnAssert);
-    delete wxLog::SetActiveTarget(new FailingLog);
-    SetupApp* app = new SetupApp(choices, shown, prompter);
-    wxApp::SetInstance(app);
-    int argc = 1;
-    char arg0[] = "setup_window_gl_test";
-    char* argv[] = {arg0, nullptr};
-    ASSERT_TRUE(wxEntryStart(argc, argv));
-    ASSERT_TRUE(app->CallOnInit());
-    Settle();
-    act(*app);
-    app->OnRun();
-    app->OnExit();
-    wxEntryCleanup();
-}
 
 // A stand-in until the art lands: an uncompressed 24-bit BMP with a gradient.
 std::string GradientBmp(int width, int height)
@@ -104,13 +58,6 @@ std::string GradientBmp(int width, int height)
             put(at + 2, x * 255 / width, 1);
         }
     return bmp;
-}
-
-void Click(wxButton* button)
-{
-    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-    click.SetEventObject(button);
-    wxPostEvent(button, click);
 }
 
 void SaveScreenshot(wxWindow* window, const std::string& path)
@@ -233,8 +180,7 @@ namespace
 // with the toolkit already shut down when the game starts.
 TEST_F(SetupWindowTest, PlayHandsOverAfterTheWindowAndTheSettingsFile)
 {
-    wxSetAssertHandler(FailOnAssert);
-    delete wxLog::SetActiveTarget(new FailingLog);
+    cavtest::FailOnToolkitComplaints();
     WriteFile("Temp", "");
     prompter.whileBoxIsUp = []()
     {

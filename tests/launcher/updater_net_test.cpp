@@ -1,9 +1,13 @@
 // "Check Updates" against a real HTTP server on 127.0.0.1 (scripts/lib/start-http.sh).
 // Skipped only when that server's variables are absent.
+#include "engine/config_file.h"
+#include "launcher/setup_frame.h"
 #include "launcher/updater.h"
 #include "support/recording_prompter.h"
+#include "support/setup_window_runner.h"
 #include "support/temp_dir.h"
 
+#include <wx/button.h>
 #include <wx/init.h>
 
 #include <arpa/inet.h>
@@ -47,7 +51,8 @@ std::map<std::string, std::string> Listing(const std::string& root)
     return files;
 }
 
-class UpdaterNetTest : public cavtest::TempDirTest
+// The local server, emptied for each test, and its request log.
+class HttpServerTest : public cavtest::TempDirTest
 {
 protected:
     void SetUp() override
@@ -110,10 +115,15 @@ protected:
         return FileExists(path);
     }
 
-    wxInitializer toolkit; // sockets need the toolkit's base
     std::string serverRoot;
     std::string requestLog;
     cavtest::RecordingPrompter prompter;
+};
+
+class UpdaterNetTest : public HttpServerTest
+{
+protected:
+    wxInitializer toolkit; // sockets need the toolkit's base
     Updater updater{prompter, 3};
 };
 
@@ -382,6 +392,63 @@ TEST_F(ContentUpdateTest, HostileNamesAreRefusedAndNothingIsWritten)
     for (const auto& entry : fs::directory_iterator(parent))
         EXPECT_EQ(entry.path().filename().string().find("escape"), std::string::npos);
     EXPECT_FALSE(FileExists("/tmp/abs.map"));
+}
+
+} // namespace
+
+namespace
+{
+
+// The button runs the content update first and the version check only when that succeeded.
+class CheckUpdatesButtonTest : public HttpServerTest
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("DISPLAY") == nullptr)
+            GTEST_SKIP() << "no display (run scripts/test)";
+        HttpServerTest::SetUp();
+        gConfigFile.ResetForNewRun();
+    }
+
+    // Presses "Check Updates" in the real window, then closes it.
+    void PressCheckUpdates()
+    {
+        SetupChoices choices;
+        bool shown = false;
+        cavtest::RunSetupWindow(
+            choices, shown, prompter,
+            [&](SetupApp& app)
+            {
+                SetupPanel* panel = app.frame->panel;
+                wxCommandEvent press(wxEVT_BUTTON, SetupPanel::ID_CHECK_UPDATES);
+                press.SetEventObject(panel->checkUpdates);
+                panel->OnCheckUpdates(press);
+                buttonsEnabledAfter = panel->checkUpdates->IsEnabled() && panel->play->IsEnabled();
+                app.frame->Close(true);
+            });
+    }
+
+    bool buttonsEnabledAfter = false;
+};
+
+TEST_F(CheckUpdatesButtonTest, NoContentListMeansNoVersionCheck)
+{
+    Serve("Version.txt", "1.0.0");
+    PressCheckUpdates();
+    EXPECT_EQ(Requests(), Strings{"Updates.txt"});
+    EXPECT_TRUE(prompter.boxes.empty());
+    EXPECT_TRUE(buttonsEnabledAfter);
+}
+
+TEST_F(CheckUpdatesButtonTest, ASuccessfulContentUpdateIsFollowedByTheVersionCheck)
+{
+    Serve("Updates.txt", "MapPacks.cfg\n");
+    Serve("Version.txt", "1.0.0");
+    PressCheckUpdates();
+    EXPECT_EQ(Requests(), (Strings{"Updates.txt", "Version.txt"}));
+    EXPECT_EQ(prompter.Texts(), Strings{"VERSION UP-TO-DATE|DONE"});
+    EXPECT_TRUE(buttonsEnabledAfter);
 }
 
 } // namespace

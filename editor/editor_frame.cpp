@@ -158,11 +158,6 @@ void EditorFrame::InitGraphics()
     ilutInit();
 }
 
-void EditorFrame::ForgetOldMap()
-{
-    document.ClearSelection();
-}
-
 void EditorFrame::OnExit(wxCommandEvent&)
 {
     Close(true);
@@ -174,7 +169,6 @@ void EditorFrame::OnLoadMap(wxCommandEvent&)
     {
         canvas->panX = 0;
         canvas->panY = 0;
-        ForgetOldMap();
     }
 }
 
@@ -186,7 +180,6 @@ void EditorFrame::OnSaveMap(wxCommandEvent&)
 void EditorFrame::OnClearMap(wxCommandEvent&)
 {
     document.ClearMap();
-    ForgetOldMap();
     Refresh(true);
 }
 

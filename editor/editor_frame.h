@@ -68,8 +68,6 @@ public:
 private:
     void BuildMenus();
     void InitGraphics();
-    // After the document was emptied or replaced: nothing in the view may refer to the old map.
-    void ForgetOldMap();
 
     std::unique_ptr<MapFileChooser> wxChooser;
     MapFileChooser* chooser = nullptr;

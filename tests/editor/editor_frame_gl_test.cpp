@@ -1,6 +1,8 @@
 #include "editor/editor_app.h"
 #include "editor/editor_canvas.h"
 #include "editor/editor_frame.h"
+#include "support/fake_map_chooser.h"
+#include "support/recording_prompter.h"
 #include "support/setup_window_runner.h"
 #include "support/temp_dir.h"
 
@@ -105,6 +107,12 @@ const Menu kMenus[] = {
       {"Beacon", "Create A Respawn Beacon", 47}}},
 };
 
+void Choose(EditorFrame& frame, int id)
+{
+    wxCommandEvent command(wxEVT_MENU, id);
+    frame.ProcessWindowEvent(command);
+}
+
 void CheckMenus(wxMenuBar* bar)
 {
     ASSERT_NE(bar, nullptr);
@@ -172,8 +180,7 @@ TEST(EditorFrame, StartsInTheRunFolderWithMenusOutlinesTextureAndAClearedCanvas)
 
         for (int id = ID_AddEntityFirst; id <= ID_AddEntityLast; ++id)
         {
-            wxCommandEvent add(wxEVT_MENU, id);
-            frame.ProcessWindowEvent(add);
+            Choose(frame, id);
             ASSERT_NE(frame.document.pendingRecord, nullptr);
             EXPECT_EQ(frame.document.pendingRecord->type, id - ID_AddEntityFirst);
             EXPECT_EQ(frame.document.editMode, PlaceEntity);
@@ -182,7 +189,7 @@ TEST(EditorFrame, StartsInTheRunFolderWithMenusOutlinesTextureAndAClearedCanvas)
     std::filesystem::current_path(previous);
 }
 
-TEST(EditorFrame, StartsInAnEmptyFolderWithoutOutlinesOrTexture)
+TEST(EditorFrame, StartsInAnEmptyFolderAndRoutesItsFileAndClearCommands)
 {
     TempDir empty;
     RunEditor([](EditorFrame& frame) {
@@ -190,6 +197,28 @@ TEST(EditorFrame, StartsInAnEmptyFolderWithoutOutlinesOrTexture)
         EXPECT_EQ(gBeamTexture, 0u);
         for (const LineModel& outline : frame.document.outlines)
             EXPECT_TRUE(outline.beams.empty());
+
+        FakeMapChooser chooser;
+        RecordingPrompter prompter;
+        frame.UsePrompts(chooser, prompter);
+        frame.document.beams.resize(2);
+        chooser.path = "two.map";
+        Choose(frame, ID_SaveMap);
+        frame.document.selectedBeam = 1;
+        frame.document.dragging = true;
+        Choose(frame, ID_ClearMap);
+        EXPECT_TRUE(frame.document.beams.empty());
+        EXPECT_EQ(frame.document.selectedBeam, EditorDocument::kNoSelection);
+        EXPECT_FALSE(frame.document.dragging);
+        frame.canvas->panX = -40;
+        frame.canvas->panY = -60;
+        Choose(frame, ID_LoadMap);
+        EXPECT_EQ(frame.document.beams.size(), 2u);
+        EXPECT_EQ(frame.canvas->panX, 0);
+        EXPECT_EQ(frame.canvas->panY, 0);
+        const std::vector<std::string> boxes = {"Done.|Saved Map",
+                                                "Done.|Map Loaded Successfully"};
+        EXPECT_EQ(prompter.Texts(), boxes);
     });
 }
 

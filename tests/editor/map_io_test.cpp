@@ -1,5 +1,6 @@
 #include "editor/editor_document.h"
 #include "editor/map_io.h"
+#include "support/fake_map_chooser.h"
 #include "support/map_fixture.h"
 #include "support/recording_prompter.h"
 
@@ -11,20 +12,6 @@ using namespace cavtest;
 
 namespace
 {
-
-class FakeChooser : public MapFileChooser
-{
-public:
-    bool ChooseMapFile(const std::string& message, bool forSave, std::string& chosen) override
-    {
-        messages.push_back(message + (forSave ? "|save" : "|load"));
-        chosen = path;
-        return !cancel;
-    }
-    std::string path;
-    bool cancel = false;
-    std::vector<std::string> messages;
-};
 
 class MapIoTest : public LevelTest
 {
@@ -42,7 +29,7 @@ protected:
     }
     std::string LastBox() const { return prompter.Texts().empty() ? "" : prompter.Texts().back(); }
 
-    FakeChooser chooser;
+    FakeMapChooser chooser;
     RecordingPrompter prompter;
 };
 

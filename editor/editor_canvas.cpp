@@ -12,17 +12,18 @@
 
 unsigned int gBeamTexture = 0;
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(EditorCanvas, wxGLCanvas)
     EVT_SIZE(EditorCanvas::OnSize)
     EVT_PAINT(EditorCanvas::OnPaint)
     EVT_ENTER_WINDOW(EditorCanvas::OnEnterWindow)
     EVT_ERASE_BACKGROUND(EditorCanvas::OnEraseBackground)
 wxEND_EVENT_TABLE()
+    // clang-format on
 
-EditorCanvas::EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position,
-                           const wxSize& size)
-    : wxGLCanvas(parent, wxID_ANY, nullptr, position, size, wxFULL_REPAINT_ON_RESIZE),
-      owner(owner)
+    EditorCanvas::EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position,
+                               const wxSize& size)
+    : wxGLCanvas(parent, wxID_ANY, nullptr, position, size, wxFULL_REPAINT_ON_RESIZE), owner(owner)
 {
 }
 
@@ -41,8 +42,8 @@ void EditorCanvas::StartGraphics()
 {
     graphicsStarted = true;
     ilutRenderer(ILUT_OPENGL);
-    gBeamTexture =
-        LoadTexture(TextureDesc{"Data/GFX/BeamParticle.png", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
+    gBeamTexture = LoadTexture(
+        TextureDesc{"Data/GFX/BeamParticle.png", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
 }
 
 void EditorCanvas::OnSize(wxSizeEvent& event)

@@ -16,8 +16,7 @@ extern unsigned int gBeamTexture;
 class EditorCanvas : public wxGLCanvas
 {
 public:
-    EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position,
-                 const wxSize& size);
+    EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position, const wxSize& size);
     ~EditorCanvas() override;
 
     void OnSize(wxSizeEvent& event);

@@ -12,17 +12,8 @@
 
 unsigned int gBeamTexture = 0;
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(EditorCanvas, wxGLCanvas)
-    EVT_SIZE(EditorCanvas::OnSize)
-    EVT_PAINT(EditorCanvas::OnPaint)
-    EVT_ENTER_WINDOW(EditorCanvas::OnEnterWindow)
-    EVT_ERASE_BACKGROUND(EditorCanvas::OnEraseBackground)
-wxEND_EVENT_TABLE()
-    // clang-format on
-
-    EditorCanvas::EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position,
-                               const wxSize& size)
+EditorCanvas::EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position,
+                           const wxSize& size)
     : wxGLCanvas(parent, wxID_ANY, nullptr, position, size, wxFULL_REPAINT_ON_RESIZE), owner(owner)
 {
 }
@@ -90,3 +81,12 @@ void EditorCanvas::Render()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SwapBuffers();
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(EditorCanvas, wxGLCanvas)
+    EVT_SIZE(EditorCanvas::OnSize)
+    EVT_PAINT(EditorCanvas::OnPaint)
+    EVT_ENTER_WINDOW(EditorCanvas::OnEnterWindow)
+    EVT_ERASE_BACKGROUND(EditorCanvas::OnEraseBackground)
+wxEND_EVENT_TABLE()
+// clang-format on

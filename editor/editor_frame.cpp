@@ -92,18 +92,7 @@ const MenuItemEntry kMenuItems[] = {
 
 } // namespace
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(EditorFrame, wxFrame)
-    EVT_MENU(ID_Exit, EditorFrame::OnExit)
-    EVT_MENU(ID_LoadMap, EditorFrame::OnLoadMap)
-    EVT_MENU(ID_SaveMap, EditorFrame::OnSaveMap)
-    EVT_MENU(ID_ClearMap, EditorFrame::OnClearMap)
-    EVT_MENU_RANGE(ID_AddEntityFirst, ID_AddEntityLast, EditorFrame::OnAddEntity)
-    EVT_MENU_CLOSE(EditorFrame::OnMenuClose)
-wxEND_EVENT_TABLE()
-    // clang-format on
-
-    EditorFrame::EditorFrame(const wxString& title, const wxPoint& position, const wxSize& size)
+EditorFrame::EditorFrame(const wxString& title, const wxPoint& position, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE),
       wxChooser(std::make_unique<WxMapFileChooser>(this)), chooser(wxChooser.get()),
       prompter(&platform::WxPrompter())
@@ -195,3 +184,14 @@ void EditorFrame::OnMenuClose(wxMenuEvent& event)
     event.Skip();
     Refresh(true);
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(EditorFrame, wxFrame)
+    EVT_MENU(ID_Exit, EditorFrame::OnExit)
+    EVT_MENU(ID_LoadMap, EditorFrame::OnLoadMap)
+    EVT_MENU(ID_SaveMap, EditorFrame::OnSaveMap)
+    EVT_MENU(ID_ClearMap, EditorFrame::OnClearMap)
+    EVT_MENU_RANGE(ID_AddEntityFirst, ID_AddEntityLast, EditorFrame::OnAddEntity)
+    EVT_MENU_CLOSE(EditorFrame::OnMenuClose)
+wxEND_EVENT_TABLE()
+// clang-format on

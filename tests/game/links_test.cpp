@@ -256,4 +256,32 @@ TEST_F(LinksTest, EntitiesReleasedDuringThePassUpdateInTheSameStep)
     EXPECT_EQ(childUpdates, 2);
 }
 
+// Kills another entity in its update.
+class Killer : public Entity
+{
+public:
+    explicit Killer(Entity* prey) : victim(prey) {}
+    void Update() override { victim->Kill(); }
+    Entity* victim;
+};
+
+TEST_F(LinksTest, AnEntityKilledAfterItsOwnUpdateGetsOneMoreUpdateBeforeRemoval)
+{
+    int updates = 0;
+    Child* prey = new Child(&updates);
+    engine->level.entities.push_back(prey);
+    Killer* killer = new Killer(prey);
+    engine->level.entities.push_back(killer);
+
+    engine->UpdateEntities(); // prey updates alive, then dies: it stays for this pass
+    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(engine->level.entities.size(), 2u);
+    EXPECT_TRUE(prey->dead);
+    killer->victim = killer; // the next pass must not touch the prey after it is gone
+    engine->UpdateEntities();
+    EXPECT_EQ(updates, 2);
+    // The killer killed itself in its own update this time: both are gone now.
+    EXPECT_TRUE(engine->level.entities.empty());
+}
+
 } // namespace

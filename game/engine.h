@@ -30,7 +30,7 @@
 #include <vector>
 
 class Entity;
-union SDL_Event;
+struct VideoEvent;
 
 enum GameState : int
 {
@@ -406,7 +406,7 @@ public:
 
 private:
     void ReleaseGlObjects();
-    void HandleEvent(const SDL_Event& event);
+    void HandleEvent(const VideoEvent& event);
 
     bool started = false;
     bool videoUp = false;

@@ -24,6 +24,7 @@
 #include "engine/sound.h"
 #include "engine/wall_grid.h"
 #include "game/effects.h"
+#include "game/player_ship.h"
 
 #include <list>
 #include <string>
@@ -381,7 +382,8 @@ public:
     // The stage in memory: emptied by ClearLevel, filled by LoadMap.
     LevelData level;
 
-    // (The player ship, held by value, belongs between the level and the resources.)
+    // The player's craft; never in the entity list.
+    PlayerShip ship;
 
     // A game in progress: set by NewGame and StartStage.
     StageProgress progress;

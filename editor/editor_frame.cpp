@@ -180,13 +180,6 @@ void EditorFrame::InitGraphics()
     ilutInit();
 }
 
-void EditorFrame::ForgetOldMap()
-{
-    document.ClearSelection();
-    if (canvas)
-        canvas->ForgetMap();
-}
-
 void EditorFrame::OnExit(wxCommandEvent&)
 {
     Close(true);
@@ -198,7 +191,7 @@ void EditorFrame::OnLoadMap(wxCommandEvent&)
     {
         canvas->panX = 0;
         canvas->panY = 0;
-        ForgetOldMap();
+        canvas->ForgetMap();
     }
 }
 
@@ -209,8 +202,7 @@ void EditorFrame::OnSaveMap(wxCommandEvent&)
 
 void EditorFrame::OnClearMap(wxCommandEvent&)
 {
-    document.ClearMap();
-    ForgetOldMap();
+    canvas->ClearMapCommand();
     Refresh(true);
 }
 

@@ -92,8 +92,6 @@ public:
 private:
     void BuildMenus();
     void InitGraphics();
-    // After the document was emptied or replaced: nothing in the view may refer to the old map.
-    void ForgetOldMap();
     // The modal colour dialog; false, leaving `colour` alone, unless it ends with OK.
     bool ChooseColour(Colour& colour);
 

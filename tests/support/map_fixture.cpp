@@ -8,6 +8,15 @@
 
 namespace cavtest
 {
+namespace
+{
+
+void SetName(MapEntityRecord& record, int field, const char* text)
+{
+    record.fields[static_cast<std::size_t>(field)].text = text;
+}
+
+} // namespace
 
 Beam MakeWall(float x1, float y1, float x2, float y2)
 {
@@ -90,5 +99,44 @@ Entity* LevelTest::EntityAt(std::size_t n) const
     std::advance(it, static_cast<long>(n));
     return *it;
 }
+
+MapDocument EveryKindMap()
+{
+    MapDocument map;
+    map.walls.push_back(MakeWall(-100.0f, 50.0f, 21000.0f, 50.0f));
+    map.walls.push_back(MakeWall(0.0f, 900.0f, 300.0f, 880.0f));
+    for (std::int32_t code = 0; code < kPlaceableKindCount; ++code)
+        map.entities.push_back(MakeRecord(code, 1000.0f * code + 5.5f, 300.0f + code, 10.0f));
+    MapEntityRecord& field = map.entities[1];
+    SetName(field, 0, "fieldName");
+    SetName(field, 1, "fieldTarget");
+    field.fields[2].real = 0.25f; // startup delay
+    field.fields[3].real = 4.5f;  // off time
+    field.fields[4].real = 2.5f;  // on time
+    SetName(map.entities[2], 0, "buttonTarget");
+    map.entities[3].fields[0].integer = 33;
+    MapEntityRecord& rotator = map.entities[10];
+    SetName(rotator, 0, "rotName");
+    rotator.fields[1].real = -2.0f;
+    rotator.fields[2].integer = 90;
+    rotator.fields[3].integer = 25;
+    SetName(map.entities[11], 0, "triggerTarget");
+    map.entities[11].fields[1].integer = 44;
+    MapEntityRecord& platform = map.entities[18];
+    SetName(platform, 0, "platName");
+    SetName(platform, 1, "fromHere");
+    SetName(platform, 2, "toThere");
+    platform.fields[3].integer = 12;
+    platform.fields[4].real = 3.0f;
+    platform.fields[5].real = 1.5f;
+    platform.fields[6].flag = true;
+    platform.fields[7].flag = false;
+    SetName(map.entities[19], 0, "infoName");
+    map.title = "EVERY KIND";
+    map.password = "KINDS";
+    map.endTimer = 77;
+    return map;
+}
+
 
 } // namespace cavtest

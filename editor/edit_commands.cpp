@@ -29,33 +29,30 @@ void EditTools::PlaceBeamsCommand()
     doc.EmptyCopyBuffer();
 }
 
-void EditTools::TranslateCommand()
+void EditTools::StartUnselectedTool(EditMode mode, bool wholeMap)
 {
-    StartTool(Translate);
-    doc.wholeMapTool = false;
+    StartTool(mode);
+    doc.wholeMapTool = wholeMap;
     doc.selectedBeam = EditorDocument::kNoSelection;
     doc.selectedRecord = EditorDocument::kNoSelection;
     doc.EmptyCopyBuffer();
+}
+
+void EditTools::TranslateCommand()
+{
+    StartUnselectedTool(Translate, false);
 }
 
 void EditTools::TranslateWorldCommand()
 {
-    StartTool(Translate);
-    doc.wholeMapTool = true;
-    doc.selectedBeam = EditorDocument::kNoSelection;
-    doc.selectedRecord = EditorDocument::kNoSelection;
-    doc.EmptyCopyBuffer();
+    StartUnselectedTool(Translate, true);
 }
 
 void EditTools::CopySectionCommand()
 {
-    StartTool(CopySection);
-    doc.wholeMapTool = true;
-    doc.selectedBeam = EditorDocument::kNoSelection;
-    doc.selectedRecord = EditorDocument::kNoSelection;
+    StartUnselectedTool(CopySection, true);
     // Hides the copy box until the next press gives it a first corner.
     dragStartY = -1;
-    doc.EmptyCopyBuffer();
 }
 
 void EditTools::RotateCommand()

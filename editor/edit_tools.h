@@ -125,6 +125,8 @@ private:
     // Drops the picks when no drag is under way (the document may have ended it).
     void SyncPicks();
     void StartTool(EditMode mode);
+    // A tool that starts with no selection and an empty copy buffer.
+    void StartUnselectedTool(EditMode mode, bool wholeMap);
     void EraseBeam(std::size_t index);
     void EraseRecord(std::size_t index);
     void MoveBeams(std::vector<Beam>& beams, float dx, float dy);

@@ -1,6 +1,7 @@
 #include "editor/editor_app.h"
 #include "editor/editor_canvas.h"
 #include "editor/editor_frame.h"
+#include "support/editor_runner.h"
 #include "support/fake_map_chooser.h"
 #include "support/recording_prompter.h"
 #include "support/setup_window_runner.h"
@@ -19,33 +20,6 @@ using namespace cavtest;
 
 namespace
 {
-
-// Starts NautED as its entry would, runs `act` once the window is up, then chooses Exit and
-// runs the event loop until the frame is gone.
-void RunEditor(const std::function<void(EditorFrame&)>& act)
-{
-    FailOnToolkitComplaints();
-    EditorApp* app = new EditorApp;
-    wxApp::SetInstance(app);
-    int argc = 1;
-    char arg0[] = "nauted_test";
-    char* argv[] = {arg0, nullptr};
-    ASSERT_TRUE(wxEntryStart(argc, argv));
-    ASSERT_TRUE(app->CallOnInit());
-    Settle();
-    auto* frame = wxDynamicCast(app->GetTopWindow(), EditorFrame);
-    if (frame != nullptr)
-    {
-        act(*frame);
-        wxCommandEvent exit(wxEVT_MENU, ID_Exit);
-        wxPostEvent(frame, exit);
-        app->OnRun();
-    }
-    else
-        ADD_FAILURE() << "no editor frame";
-    app->OnExit();
-    wxEntryCleanup();
-}
 
 struct Item
 {
@@ -106,12 +80,6 @@ const Menu kMenus[] = {
       {"Target Info", "Create A Target for a Platform", 46},
       {"Beacon", "Create A Respawn Beacon", 47}}},
 };
-
-void Choose(EditorFrame& frame, int id)
-{
-    wxCommandEvent command(wxEVT_MENU, id);
-    frame.ProcessWindowEvent(command);
-}
 
 void CheckMenus(wxMenuBar* bar)
 {

@@ -27,9 +27,8 @@ bool Near(float x, float y, float px, float py, float limit)
 std::int32_t AddClamped(std::int32_t value, std::int64_t delta)
 {
     const std::int64_t sum = static_cast<std::int64_t>(value) + delta;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 bool InRange(int index, std::size_t size)
@@ -124,8 +123,7 @@ void EditTools::MoveBeams(std::vector<Beam>& beams, float dx, float dy)
     }
 }
 
-void EditTools::MoveRecords(std::vector<std::unique_ptr<EntityRecord>>& records, float dx,
-                            float dy)
+void EditTools::MoveRecords(std::vector<std::unique_ptr<EntityRecord>>& records, float dx, float dy)
 {
     for (std::unique_ptr<EntityRecord>& record : records)
     {
@@ -319,9 +317,9 @@ void EditTools::LeftUp()
         {
             doc.drawingBeam = false;
             Beam beam;
-            static_cast<Segment&>(beam) =
-                Segment(static_cast<float>(dragStartX - panX), static_cast<float>(dragStartY - panY),
-                        static_cast<float>(dragX - panX), static_cast<float>(dragY - panY));
+            static_cast<Segment&>(beam) = Segment(
+                static_cast<float>(dragStartX - panX), static_cast<float>(dragStartY - panY),
+                static_cast<float>(dragX - panX), static_cast<float>(dragY - panY));
             beam.startRed = doc.startColor.r;
             beam.startGreen = doc.startColor.g;
             beam.startBlue = doc.startColor.b;

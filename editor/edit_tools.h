@@ -18,8 +18,8 @@ struct Pick
 {
     enum Kind : std::uint8_t
     {
-        BeamStart, // (x1, y1) of beams[index]
-        BeamEnd,   // (x2, y2) of beams[index]
+        BeamStart,      // (x1, y1) of beams[index]
+        BeamEnd,        // (x2, y2) of beams[index]
         RecordPosition, // (x, y) of records[index]
     };
     Kind kind;

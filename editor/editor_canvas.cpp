@@ -92,19 +92,6 @@ void DrawGlowBeamThrice(const Beam& beam)
 
 } // namespace
 
-wxBEGIN_EVENT_TABLE(EditorCanvas, wxGLCanvas)
-    EVT_SIZE(EditorCanvas::OnSize)
-    EVT_PAINT(EditorCanvas::OnPaint)
-    EVT_ENTER_WINDOW(EditorCanvas::OnEnterWindow)
-    EVT_MOTION(EditorCanvas::OnMotion)
-    EVT_LEFT_DOWN(EditorCanvas::OnLeftDown)
-    EVT_LEFT_UP(EditorCanvas::OnLeftUp)
-    EVT_RIGHT_DOWN(EditorCanvas::OnRightDown)
-    EVT_RIGHT_UP(EditorCanvas::OnRightUp)
-    EVT_ERASE_BACKGROUND(EditorCanvas::OnEraseBackground)
-    EVT_KEY_DOWN(EditorCanvas::OnKeyDown)
-wxEND_EVENT_TABLE()
-
 EditorCanvas::EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position,
                            const wxSize& size)
     : wxGLCanvas(parent, wxID_ANY, nullptr, position, size, wxFULL_REPAINT_ON_RESIZE),
@@ -127,8 +114,8 @@ void EditorCanvas::StartGraphics()
 {
     graphicsStarted = true;
     ilutRenderer(ILUT_OPENGL);
-    gBeamTexture =
-        LoadTexture(TextureDesc{"Data/GFX/BeamParticle.png", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
+    gBeamTexture = LoadTexture(
+        TextureDesc{"Data/GFX/BeamParticle.png", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
 }
 
 void EditorCanvas::OnSize(wxSizeEvent& event)
@@ -485,3 +472,18 @@ void EditorCanvas::RenderScene(int width, int height)
     glVertex2f(5.0f, 20.0f);
     glEnd();
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(EditorCanvas, wxGLCanvas)
+    EVT_SIZE(EditorCanvas::OnSize)
+    EVT_PAINT(EditorCanvas::OnPaint)
+    EVT_ENTER_WINDOW(EditorCanvas::OnEnterWindow)
+    EVT_MOTION(EditorCanvas::OnMotion)
+    EVT_LEFT_DOWN(EditorCanvas::OnLeftDown)
+    EVT_LEFT_UP(EditorCanvas::OnLeftUp)
+    EVT_RIGHT_DOWN(EditorCanvas::OnRightDown)
+    EVT_RIGHT_UP(EditorCanvas::OnRightUp)
+    EVT_ERASE_BACKGROUND(EditorCanvas::OnEraseBackground)
+    EVT_KEY_DOWN(EditorCanvas::OnKeyDown)
+wxEND_EVENT_TABLE()
+// clang-format on

@@ -1,7 +1,7 @@
 // EditorCanvas: the editor's OpenGL drawing surface inside the main frame. Its view state and
 // tools are those of EditTools, fed from its mouse and key events; every paint draws the whole
-// document through its own wxGLContext. The context can only be made current once the window is on screen (GTK), so
-// the image library's renderer and the beam texture are set up at the first paint.
+// document through its own wxGLContext. The context can only be made current once the window is on
+// screen (GTK), so the image library's renderer and the beam texture are set up at the first paint.
 #pragma once
 
 #include "editor/edit_tools.h"
@@ -18,8 +18,7 @@ extern unsigned int gBeamTexture;
 class EditorCanvas : public wxGLCanvas, public EditTools
 {
 public:
-    EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position,
-                 const wxSize& size);
+    EditorCanvas(wxWindow* parent, EditorFrame* owner, const wxPoint& position, const wxSize& size);
     ~EditorCanvas() override;
 
     void OnSize(wxSizeEvent& event);

@@ -143,9 +143,8 @@ bool MovingPlatformRecord::Write(DataFile& file) const
 bool MovingPlatformRecord::Read(DataFile& file)
 {
     return ReadCommon(file) && ReadNameField(file, name) && ReadNameField(file, startTarget) &&
-           ReadNameField(file, endTarget) && ReadInt32(file, radius) &&
-           ReadFloat32(file, speed) && ReadFloat32(file, stopTime) && ReadFlag(file, repeat) &&
-           ReadFlag(file, startOn);
+           ReadNameField(file, endTarget) && ReadInt32(file, radius) && ReadFloat32(file, speed) &&
+           ReadFloat32(file, stopTime) && ReadFlag(file, repeat) && ReadFlag(file, startOn);
 }
 
 std::unique_ptr<EntityRecord> MovingPlatformRecord::Clone() const

@@ -30,8 +30,8 @@ bool WriteDocument(const EditorDocument& document, const std::string& path)
 
 bool SaveMap(const EditorDocument& document, const std::string& path)
 {
-    return platform::WriteFileAtomicallyWith(
-        path, [&document](const std::string& temp) { return WriteDocument(document, temp); });
+    return platform::WriteFileAtomicallyWith(path, [&document](const std::string& temp)
+                                             { return WriteDocument(document, temp); });
 }
 
 bool LoadMap(EditorDocument& document, const std::string& path, bool& replaced)
@@ -87,8 +87,7 @@ void SaveMapCommand(const EditorDocument& document, MapFileChooser& chooser,
         prompter.ReportError("Failed To Save Map", "ERROR");
 }
 
-bool LoadMapCommand(EditorDocument& document, MapFileChooser& chooser,
-                    platform::Prompter& prompter)
+bool LoadMapCommand(EditorDocument& document, MapFileChooser& chooser, platform::Prompter& prompter)
 {
     std::string path;
     bool replaced = false;

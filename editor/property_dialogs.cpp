@@ -82,10 +82,6 @@ void PropertyDialog::Finish()
 
 // ForceField ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(ForceFieldDialog, wxDialog)
-    EVT_BUTTON(ID_PropertiesOk, ForceFieldDialog::OnOk)
-wxEND_EVENT_TABLE()
-
 ForceFieldDialog::ForceFieldDialog(EditorFrame* frame)
     : PropertyDialog(frame, "ForceField Properties")
 {
@@ -121,10 +117,6 @@ void ForceFieldDialog::OnOk(wxCommandEvent&)
 
 // Button --------------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(ButtonDialog, wxDialog)
-    EVT_BUTTON(ID_PropertiesOk, ButtonDialog::OnOk)
-wxEND_EVENT_TABLE()
-
 ButtonDialog::ButtonDialog(EditorFrame* frame) : PropertyDialog(frame, "Button Properties")
 {
     const ButtonRecord* record = SelectedAs<ButtonRecord>(frame);
@@ -141,10 +133,6 @@ void ButtonDialog::OnOk(wxCommandEvent&)
 }
 
 // World properties ----------------------------------------------------------------------
-
-wxBEGIN_EVENT_TABLE(WorldPropertiesDialog, wxDialog)
-    EVT_BUTTON(ID_PropertiesOk, WorldPropertiesDialog::OnOk)
-wxEND_EVENT_TABLE()
 
 WorldPropertiesDialog::WorldPropertiesDialog(EditorFrame* frame)
     : PropertyDialog(frame, "World Properties")
@@ -169,10 +157,6 @@ void WorldPropertiesDialog::OnOk(wxCommandEvent&)
 }
 
 // Rotator -------------------------------------------------------------------------------
-
-wxBEGIN_EVENT_TABLE(RotatorDialog, wxDialog)
-    EVT_BUTTON(ID_PropertiesOk, RotatorDialog::OnOk)
-wxEND_EVENT_TABLE()
 
 RotatorDialog::RotatorDialog(EditorFrame* frame) : PropertyDialog(frame, "Rotator Properties")
 {
@@ -202,10 +186,6 @@ void RotatorDialog::OnOk(wxCommandEvent&)
 
 // Area trigger --------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(AreaTriggerDialog, wxDialog)
-    EVT_BUTTON(ID_PropertiesOk, AreaTriggerDialog::OnOk)
-wxEND_EVENT_TABLE()
-
 AreaTriggerDialog::AreaTriggerDialog(EditorFrame* frame)
     : PropertyDialog(frame, "AreaTrigger Properties")
 {
@@ -223,10 +203,6 @@ void AreaTriggerDialog::OnOk(wxCommandEvent&)
 }
 
 // Moving platform -----------------------------------------------------------------------
-
-wxBEGIN_EVENT_TABLE(MovingPlatformDialog, wxDialog)
-    EVT_BUTTON(ID_PropertiesOk, MovingPlatformDialog::OnOk)
-wxEND_EVENT_TABLE()
 
 MovingPlatformDialog::MovingPlatformDialog(EditorFrame* frame)
     : PropertyDialog(frame, "Platform Properties")
@@ -266,10 +242,6 @@ void MovingPlatformDialog::OnOk(wxCommandEvent&)
 }
 
 // Target info ---------------------------------------------------------------------------
-
-wxBEGIN_EVENT_TABLE(TargetInfoDialog, wxDialog)
-    EVT_BUTTON(ID_PropertiesOk, TargetInfoDialog::OnOk)
-wxEND_EVENT_TABLE()
 
 TargetInfoDialog::TargetInfoDialog(EditorFrame* frame)
     : PropertyDialog(frame, "TargetInfo Properties")
@@ -330,3 +302,33 @@ bool ShowPropertiesDialog(EditorFrame* frame)
         return false;
     }
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(ForceFieldDialog, wxDialog)
+    EVT_BUTTON(ID_PropertiesOk, ForceFieldDialog::OnOk)
+wxEND_EVENT_TABLE()
+
+wxBEGIN_EVENT_TABLE(ButtonDialog, wxDialog)
+    EVT_BUTTON(ID_PropertiesOk, ButtonDialog::OnOk)
+wxEND_EVENT_TABLE()
+
+wxBEGIN_EVENT_TABLE(WorldPropertiesDialog, wxDialog)
+    EVT_BUTTON(ID_PropertiesOk, WorldPropertiesDialog::OnOk)
+wxEND_EVENT_TABLE()
+
+wxBEGIN_EVENT_TABLE(RotatorDialog, wxDialog)
+    EVT_BUTTON(ID_PropertiesOk, RotatorDialog::OnOk)
+wxEND_EVENT_TABLE()
+
+wxBEGIN_EVENT_TABLE(AreaTriggerDialog, wxDialog)
+    EVT_BUTTON(ID_PropertiesOk, AreaTriggerDialog::OnOk)
+wxEND_EVENT_TABLE()
+
+wxBEGIN_EVENT_TABLE(MovingPlatformDialog, wxDialog)
+    EVT_BUTTON(ID_PropertiesOk, MovingPlatformDialog::OnOk)
+wxEND_EVENT_TABLE()
+
+wxBEGIN_EVENT_TABLE(TargetInfoDialog, wxDialog)
+    EVT_BUTTON(ID_PropertiesOk, TargetInfoDialog::OnOk)
+wxEND_EVENT_TABLE()
+    // clang-format on

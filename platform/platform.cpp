@@ -92,13 +92,16 @@ bool WriteFileAtomicallyWith(const std::string& path,
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents)
 {
-    return WriteFileAtomicallyWith(path, [&contents](const std::string& temp) {
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return false;
-        bool ok = WriteAll(fd, contents.data(), contents.size());
-        return (::close(fd) == 0) && ok;
-    });
+    return WriteFileAtomicallyWith(
+        path,
+        [&contents](const std::string& temp)
+        {
+            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (fd < 0)
+                return false;
+            bool ok = WriteAll(fd, contents.data(), contents.size());
+            return (::close(fd) == 0) && ok;
+        });
 }
 
 } // namespace platform

@@ -15,11 +15,11 @@ TEST(DialogFields, FloatsParseTheirLeadingNumber)
         bool stored;
         float value;
     } cases[] = {
-        {L"abc", true, 0.0f},  {L"2.5x", true, 2.5f},   {L"", true, 0.0f},
-        {L"  -1.5", true, -1.5f}, {L"+3", true, 3.0f},  {L"1.24", true, 1.24f},
-        {L"1e2", true, 100.0f}, {L"1e", true, 1.0f},    {L".5", true, 0.5f},
-        {L"2,5", true, 2.0f},  {L"inf", true, 0.0f},    {L"nan", true, 0.0f},
-        {L"1e39", false, 7.0f}, {L"-1e400", false, 7.0f},
+        {L"abc", true, 0.0f},     {L"2.5x", true, 2.5f},    {L"", true, 0.0f},
+        {L"  -1.5", true, -1.5f}, {L"+3", true, 3.0f},      {L"1.24", true, 1.24f},
+        {L"1e2", true, 100.0f},   {L"1e", true, 1.0f},      {L".5", true, 0.5f},
+        {L"2,5", true, 2.0f},     {L"inf", true, 0.0f},     {L"nan", true, 0.0f},
+        {L"1e39", false, 7.0f},   {L"-1e400", false, 7.0f},
     };
     for (const Case& c : cases)
     {
@@ -36,10 +36,16 @@ TEST(DialogFields, WholeNumbersParseBaseTenWithinInt32)
         const wchar_t* text;
         std::int32_t value;
     } cases[] = {
-        {L"3.7", 3},          {L"abc", 0},          {L"", 0},
-        {L" -42x", -42},      {L"0x10", 0},         {L"30", 30},
-        {L"2147483647", 2147483647},  {L"3000000000", 2147483647},
-        {L"-2147483648", -2147483647 - 1}, {L"-99999999999999999999", -2147483647 - 1},
+        {L"3.7", 3},
+        {L"abc", 0},
+        {L"", 0},
+        {L" -42x", -42},
+        {L"0x10", 0},
+        {L"30", 30},
+        {L"2147483647", 2147483647},
+        {L"3000000000", 2147483647},
+        {L"-2147483648", -2147483647 - 1},
+        {L"-99999999999999999999", -2147483647 - 1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseIntField(c.text), c.value) << c.text;

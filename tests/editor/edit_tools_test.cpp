@@ -103,7 +103,7 @@ TEST(EditTools, RotateTurnsInStepsOfTen)
         int steps; // grid steps to the right (negative: left)
         float turned;
     } cases[] = {{8, 0, 1, 10}, {8, 0, -1, -10}, {4, 0, 1, 0},
-                 {4, 0, -1, 0}, {4, 10, 1, 10}, {4, 10, -1, 0}};
+                 {4, 0, -1, 0}, {4, 10, 1, 10},  {4, 10, -1, 0}};
     for (const Case& c : cases)
     {
         Fixture f;
@@ -215,7 +215,8 @@ TEST(EditTools, RightClickPrefersEndThenBeamThenEntity)
         f.Place(13, 100, 112);
         f.Point(c.x, c.y);
         EXPECT_EQ(f.tools.RightDown(), c.kind) << c.x << "," << c.y;
-        EXPECT_EQ(f.doc.selectedBeam, c.kind == PopupKind::End || c.kind == PopupKind::Beam ? 0 : -1);
+        EXPECT_EQ(f.doc.selectedBeam,
+                  c.kind == PopupKind::End || c.kind == PopupKind::Beam ? 0 : -1);
         EXPECT_EQ(f.doc.selectedRecord, c.kind == PopupKind::Entity ? 0 : -1);
         if (c.colourItem != 0)
         {
@@ -291,14 +292,21 @@ TEST(EditTools, RandomCommandsKeepTheDocumentSound)
         const int y = std::rand() % 14 * 16 - 16 + std::rand() % 3;
         switch (std::rand() % 24)
         {
-        case 0: case 1: case 2: case 3: case 4: case 5:
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
             f.tools.Motion(x, y, left, std::rand() % 8 == 0);
             break;
-        case 6: case 7:
+        case 6:
+        case 7:
             left = true;
             f.tools.LeftDown(x, y);
             break;
-        case 8: case 9:
+        case 8:
+        case 9:
             left = false;
             f.tools.LeftUp();
             break;
@@ -307,25 +315,59 @@ TEST(EditTools, RandomCommandsKeepTheDocumentSound)
             {
                 switch (std::rand() % 5)
                 {
-                case 0: f.tools.DiscardCommand(); break;
-                case 1: f.tools.TranslateSelectionCommand(); break;
-                case 2: f.tools.RotateCommand(); break;
-                case 3: f.tools.ScaleCommand(); break;
-                default: f.tools.CloneCommand(); break;
+                case 0:
+                    f.tools.DiscardCommand();
+                    break;
+                case 1:
+                    f.tools.TranslateSelectionCommand();
+                    break;
+                case 2:
+                    f.tools.RotateCommand();
+                    break;
+                case 3:
+                    f.tools.ScaleCommand();
+                    break;
+                default:
+                    f.tools.CloneCommand();
+                    break;
                 }
             }
             break;
-        case 11: f.tools.PlaceBeamsCommand(); break;
-        case 12: f.tools.TranslateCommand(); break;
-        case 13: f.tools.TranslateWorldCommand(); break;
-        case 14: f.tools.CopySectionCommand(); break;
-        case 15: f.tools.AddEntityCommand(std::rand() % 23 - 1); break;
-        case 16: f.tools.PopupCloseCommand(); break;
-        case 17: if (std::rand() % 60 == 0) f.tools.ClearMapCommand(); break;
-        case 18: f.tools.PanByKey(std::rand() % 3 - 1, std::rand() % 3 - 1); break;
-        case 19: f.tools.DecreaseGridSize(); break;
-        case 20: f.tools.IncreaseGridSize(); break;
-        case 21: if (std::rand() % 10 == 0) f.tools.ForgetMap(); break;
+        case 11:
+            f.tools.PlaceBeamsCommand();
+            break;
+        case 12:
+            f.tools.TranslateCommand();
+            break;
+        case 13:
+            f.tools.TranslateWorldCommand();
+            break;
+        case 14:
+            f.tools.CopySectionCommand();
+            break;
+        case 15:
+            f.tools.AddEntityCommand(std::rand() % 23 - 1);
+            break;
+        case 16:
+            f.tools.PopupCloseCommand();
+            break;
+        case 17:
+            if (std::rand() % 60 == 0)
+                f.tools.ClearMapCommand();
+            break;
+        case 18:
+            f.tools.PanByKey(std::rand() % 3 - 1, std::rand() % 3 - 1);
+            break;
+        case 19:
+            f.tools.DecreaseGridSize();
+            break;
+        case 20:
+            f.tools.IncreaseGridSize();
+            break;
+        case 21:
+            if (std::rand() % 10 == 0)
+                f.tools.ForgetMap();
+            break;
         default:
             if (Beam* beam = f.tools.SelectedBeam())
                 beam->startRed = 0.5f;

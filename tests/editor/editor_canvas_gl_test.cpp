@@ -98,66 +98,70 @@ TEST(EditorCanvas, RendersGridSwatchesAndDocument)
 {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(CAV_RUN_DIR);
-    RunEditor([](EditorFrame& frame) {
-        FixedDocument(frame);
-        EditorCanvas& canvas = *frame.canvas;
-        Pixels shown = RenderAndRead(canvas);
-        ASSERT_GT(shown.width, 100);
-        ASSERT_GT(shown.height, 100);
-        SaveTestImage(std::string(CAV_ARTIFACT_DIR) + "/editor.png", shown.width, shown.height,
-                      IL_RGBA, IL_UNSIGNED_BYTE, 4, shown.rgba.data());
+    RunEditor(
+        [](EditorFrame& frame)
+        {
+            FixedDocument(frame);
+            EditorCanvas& canvas = *frame.canvas;
+            Pixels shown = RenderAndRead(canvas);
+            ASSERT_GT(shown.width, 100);
+            ASSERT_GT(shown.height, 100);
+            SaveTestImage(std::string(CAV_ARTIFACT_DIR) + "/editor.png", shown.width, shown.height,
+                          IL_RGBA, IL_UNSIGNED_BYTE, 4, shown.rgba.data());
 
-        EXPECT_TRUE(Near(shown.At(10, 7), 255, 0, 0));  // start swatch
-        EXPECT_TRUE(Near(shown.At(10, 17), 0, 0, 255)); // end swatch
-        EXPECT_TRUE(Near(shown.At(44, 44), 128, 128, 115)); // background between lines
-        EXPECT_TRUE(VerticalLineAt(shown, 40, 44, 102, 102, 77)); // grid line
-        EXPECT_TRUE(VerticalLineAt(shown, 32, 44, 51, 51, 38));   // every fourth, darker
-        // The floor beam runs from red to blue: a quarter of the way it is mostly red.
-        const Rgba floor = shown.At(176, 320).r > 0 ? shown.At(176, 320) : shown.At(176, 319);
-        EXPECT_GT(floor.r, 150);
-        EXPECT_LT(floor.b, 100);
+            EXPECT_TRUE(Near(shown.At(10, 7), 255, 0, 0));            // start swatch
+            EXPECT_TRUE(Near(shown.At(10, 17), 0, 0, 255));           // end swatch
+            EXPECT_TRUE(Near(shown.At(44, 44), 128, 128, 115));       // background between lines
+            EXPECT_TRUE(VerticalLineAt(shown, 40, 44, 102, 102, 77)); // grid line
+            EXPECT_TRUE(VerticalLineAt(shown, 32, 44, 51, 51, 38));   // every fourth, darker
+            // The floor beam runs from red to blue: a quarter of the way it is mostly red.
+            const Rgba floor = shown.At(176, 320).r > 0 ? shown.At(176, 320) : shown.At(176, 319);
+            EXPECT_GT(floor.r, 150);
+            EXPECT_LT(floor.b, 100);
 
-        // Panning moves the document but not the grid or the swatches.
-        canvas.panX = -16;
-        Pixels panned = RenderAndRead(canvas);
-        EXPECT_TRUE(Near(panned.At(10, 7), 255, 0, 0));
-        EXPECT_TRUE(VerticalLineAt(panned, 40, 44, 102, 102, 77));
-        EXPECT_LT(shown.At(400, 204).g, 200);
-        EXPECT_GT(panned.At(400, 204).g, 200); // the white-to-cyan right wall, moved left
-        EXPECT_GT(panned.At(400, 204).b, 200);
-        canvas.panX = 0;
+            // Panning moves the document but not the grid or the swatches.
+            canvas.panX = -16;
+            Pixels panned = RenderAndRead(canvas);
+            EXPECT_TRUE(Near(panned.At(10, 7), 255, 0, 0));
+            EXPECT_TRUE(VerticalLineAt(panned, 40, 44, 102, 102, 77));
+            EXPECT_LT(shown.At(400, 204).g, 200);
+            EXPECT_GT(panned.At(400, 204).g, 200); // the white-to-cyan right wall, moved left
+            EXPECT_GT(panned.At(400, 204).b, 200);
+            canvas.panX = 0;
 
-        frame.document.gridShown = false;
-        Pixels hidden = RenderAndRead(canvas);
-        SaveTestImage(std::string(CAV_ARTIFACT_DIR) + "/editor_glow.png", hidden.width,
-                      hidden.height, IL_RGBA, IL_UNSIGNED_BYTE, 4, hidden.rgba.data());
-        EXPECT_TRUE(Near(hidden.At(44, 44), 13, 13, 13));
-        EXPECT_TRUE(Near(hidden.At(40, 44), 13, 13, 13));
-        EXPECT_TRUE(Near(hidden.At(10, 7), 255, 0, 0));
-        frame.document.gridShown = true;
-    });
+            frame.document.gridShown = false;
+            Pixels hidden = RenderAndRead(canvas);
+            SaveTestImage(std::string(CAV_ARTIFACT_DIR) + "/editor_glow.png", hidden.width,
+                          hidden.height, IL_RGBA, IL_UNSIGNED_BYTE, 4, hidden.rgba.data());
+            EXPECT_TRUE(Near(hidden.At(44, 44), 13, 13, 13));
+            EXPECT_TRUE(Near(hidden.At(40, 44), 13, 13, 13));
+            EXPECT_TRUE(Near(hidden.At(10, 7), 255, 0, 0));
+            frame.document.gridShown = true;
+        });
     std::filesystem::current_path(previous);
 }
 
 TEST(EditorCanvas, ArrowKeysPanByGridSteps)
 {
-    RunEditor([](EditorFrame& frame) {
-        EditorCanvas& canvas = *frame.canvas;
-        canvas.gridSize = 16;
-        struct Case
+    RunEditor(
+        [](EditorFrame& frame)
         {
-            int key, panX, panY;
-        } cases[] = {{WXK_DOWN, 0, 0},  {WXK_UP, 0, -16},  {WXK_UP, 0, -32},
-                     {WXK_LEFT, -16, -32}, {WXK_RIGHT, 0, -32}, {'A', 0, -32}};
-        for (const Case& c : cases)
-        {
-            wxKeyEvent key(wxEVT_KEY_DOWN);
-            key.m_keyCode = c.key;
-            canvas.ProcessWindowEvent(key);
-            EXPECT_EQ(canvas.panX, c.panX);
-            EXPECT_EQ(canvas.panY, c.panY);
-        }
-    });
+            EditorCanvas& canvas = *frame.canvas;
+            canvas.gridSize = 16;
+            struct Case
+            {
+                int key, panX, panY;
+            } cases[] = {{WXK_DOWN, 0, 0},     {WXK_UP, 0, -16},    {WXK_UP, 0, -32},
+                         {WXK_LEFT, -16, -32}, {WXK_RIGHT, 0, -32}, {'A', 0, -32}};
+            for (const Case& c : cases)
+            {
+                wxKeyEvent key(wxEVT_KEY_DOWN);
+                key.m_keyCode = c.key;
+                canvas.ProcessWindowEvent(key);
+                EXPECT_EQ(canvas.panX, c.panX);
+                EXPECT_EQ(canvas.panY, c.panY);
+            }
+        });
 }
 
 } // namespace

@@ -125,72 +125,76 @@ TEST(EditorFrame, StartsInTheRunFolderWithMenusOutlinesTextureAndAClearedCanvas)
 {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(CAV_RUN_DIR);
-    RunEditor([](EditorFrame& frame) {
-        EXPECT_EQ(frame.GetTitle(), "NautED");
-        EXPECT_EQ(frame.GetSize(), wxSize(640, 480));
-        ASSERT_NE(frame.statusBar, nullptr);
-        EXPECT_EQ(frame.statusBar->GetFieldsCount(), 1);
-        CheckMenus(frame.GetMenuBar());
-
-        ASSERT_NE(frame.canvas, nullptr);
-        EXPECT_TRUE(frame.canvas->GraphicsStarted());
-        EXPECT_NE(gBeamTexture, 0u);
-        EXPECT_EQ(frame.canvas->gridSize, 8);
-        for (const LineModel& outline : frame.document.outlines)
-            EXPECT_FALSE(outline.beams.empty());
-        // The beacon's outline is its model at 0.375.
-        LineModel beacon;
-        ASSERT_TRUE(LineModel::Load("Data/Objects/Beacon1.obj", beacon));
-        EXPECT_FLOAT_EQ(frame.document.outlines[17].beams[0].x2, beacon.beams[0].x2 * 0.375f);
-
-        unsigned char rgb[3] = {};
-        MiddlePixel(*frame.canvas, rgb);
-        EXPECT_NEAR(rgb[0], 128, 2);
-        EXPECT_NEAR(rgb[1], 128, 2);
-        EXPECT_NEAR(rgb[2], 115, 2);
-
-        for (int id = ID_AddEntityFirst; id <= ID_AddEntityLast; ++id)
+    RunEditor(
+        [](EditorFrame& frame)
         {
-            Choose(frame, id);
-            ASSERT_NE(frame.document.pendingRecord, nullptr);
-            EXPECT_EQ(frame.document.pendingRecord->type, id - ID_AddEntityFirst);
-            EXPECT_EQ(frame.document.editMode, PlaceEntity);
-        }
-    });
+            EXPECT_EQ(frame.GetTitle(), "NautED");
+            EXPECT_EQ(frame.GetSize(), wxSize(640, 480));
+            ASSERT_NE(frame.statusBar, nullptr);
+            EXPECT_EQ(frame.statusBar->GetFieldsCount(), 1);
+            CheckMenus(frame.GetMenuBar());
+
+            ASSERT_NE(frame.canvas, nullptr);
+            EXPECT_TRUE(frame.canvas->GraphicsStarted());
+            EXPECT_NE(gBeamTexture, 0u);
+            EXPECT_EQ(frame.canvas->gridSize, 8);
+            for (const LineModel& outline : frame.document.outlines)
+                EXPECT_FALSE(outline.beams.empty());
+            // The beacon's outline is its model at 0.375.
+            LineModel beacon;
+            ASSERT_TRUE(LineModel::Load("Data/Objects/Beacon1.obj", beacon));
+            EXPECT_FLOAT_EQ(frame.document.outlines[17].beams[0].x2, beacon.beams[0].x2 * 0.375f);
+
+            unsigned char rgb[3] = {};
+            MiddlePixel(*frame.canvas, rgb);
+            EXPECT_NEAR(rgb[0], 128, 2);
+            EXPECT_NEAR(rgb[1], 128, 2);
+            EXPECT_NEAR(rgb[2], 115, 2);
+
+            for (int id = ID_AddEntityFirst; id <= ID_AddEntityLast; ++id)
+            {
+                Choose(frame, id);
+                ASSERT_NE(frame.document.pendingRecord, nullptr);
+                EXPECT_EQ(frame.document.pendingRecord->type, id - ID_AddEntityFirst);
+                EXPECT_EQ(frame.document.editMode, PlaceEntity);
+            }
+        });
     std::filesystem::current_path(previous);
 }
 
 TEST(EditorFrame, StartsInAnEmptyFolderAndRoutesItsFileAndClearCommands)
 {
     TempDir empty;
-    RunEditor([](EditorFrame& frame) {
-        EXPECT_TRUE(frame.canvas->GraphicsStarted());
-        EXPECT_EQ(gBeamTexture, 0u);
-        for (const LineModel& outline : frame.document.outlines)
-            EXPECT_TRUE(outline.beams.empty());
+    RunEditor(
+        [](EditorFrame& frame)
+        {
+            EXPECT_TRUE(frame.canvas->GraphicsStarted());
+            EXPECT_EQ(gBeamTexture, 0u);
+            for (const LineModel& outline : frame.document.outlines)
+                EXPECT_TRUE(outline.beams.empty());
 
-        FakeMapChooser chooser;
-        RecordingPrompter prompter;
-        frame.UsePrompts(chooser, prompter);
-        frame.document.beams.resize(2);
-        chooser.path = "two.map";
-        Choose(frame, ID_SaveMap);
-        frame.document.selectedBeam = 1;
-        frame.document.dragging = true;
-        Choose(frame, ID_ClearMap);
-        EXPECT_TRUE(frame.document.beams.empty());
-        EXPECT_EQ(frame.document.selectedBeam, EditorDocument::kNoSelection);
-        EXPECT_FALSE(frame.document.dragging);
-        frame.canvas->panX = -40;
-        frame.canvas->panY = -60;
-        Choose(frame, ID_LoadMap);
-        EXPECT_EQ(frame.document.beams.size(), 2u);
-        EXPECT_EQ(frame.canvas->panX, 0);
-        EXPECT_EQ(frame.canvas->panY, 0);
-        const std::vector<std::string> boxes = {"Done.|Saved Map",
-                                                "Done.|Map Loaded Successfully"};
-        EXPECT_EQ(prompter.Texts(), boxes);
-    });
+            FakeMapChooser chooser;
+            RecordingPrompter prompter;
+            frame.UsePrompts(chooser, prompter);
+            frame.document.beams.resize(2);
+            chooser.path = "two.map";
+            Choose(frame, ID_SaveMap);
+            frame.document.selectedBeam = 1;
+            frame.document.dragging = true;
+            Choose(frame, ID_ClearMap);
+            EXPECT_TRUE(frame.document.beams.empty());
+            EXPECT_EQ(frame.document.selectedBeam, EditorDocument::kNoSelection);
+            EXPECT_FALSE(frame.document.dragging);
+            frame.canvas->panX = -40;
+            frame.canvas->panY = -60;
+            Choose(frame, ID_LoadMap);
+            EXPECT_EQ(frame.document.beams.size(), 2u);
+            EXPECT_EQ(frame.canvas->panX, 0);
+            EXPECT_EQ(frame.canvas->panY, 0);
+            const std::vector<std::string> boxes = {"Done.|Saved Map",
+                                                    "Done.|Map Loaded Successfully"};
+            EXPECT_EQ(prompter.Texts(), boxes);
+        });
 }
 
 } // namespace

@@ -54,9 +54,8 @@ TEST_F(EntityRecordTest, EveryPlaceableKindWritesItsRecordSize)
 
 TEST_F(EntityRecordTest, ForceFieldAndMovingPlatformWriteInFileOrder)
 {
-    EXPECT_EQ(Written(*CreateEntityRecord(1)),
-              Le32(1) + kOrigin + Name("none") + Name("target") + LeFloat(0.0f) + LeFloat(3.0f) +
-                  LeFloat(3.0f));
+    EXPECT_EQ(Written(*CreateEntityRecord(1)), Le32(1) + kOrigin + Name("none") + Name("target") +
+                                                   LeFloat(0.0f) + LeFloat(3.0f) + LeFloat(3.0f));
     EXPECT_EQ(Written(*CreateEntityRecord(18)),
               Le32(18) + kOrigin + Name("none") + Name("info_target") + Name("info_target") +
                   Le32(15) + LeFloat(1.0f) + LeFloat(0.0f) + std::string("\0\1", 2));
@@ -67,7 +66,8 @@ TEST_F(EntityRecordTest, ForceFieldAndMovingPlatformWriteInFileOrder)
     button.angle = 90.0f;
     std::strcpy(button.target, "longerTarget");
     std::strcpy(button.target, "ab");
-    EXPECT_EQ(Written(button), Le32(2) + LeFloat(90.0f) + LeFloat(0.0f) + LeFloat(0.0f) + Name("ab"));
+    EXPECT_EQ(Written(button),
+              Le32(2) + LeFloat(90.0f) + LeFloat(0.0f) + LeFloat(0.0f) + Name("ab"));
 }
 
 TEST_F(EntityRecordTest, ReadEndsNamesWithNulAndTakesAnyNonZeroFlagAsTrue)

@@ -58,9 +58,9 @@ TEST_F(MapIoTest, EveryKindRoundTripsThroughTheEditorAndTheGame)
     EXPECT_EQ(LastBox(), kLoaded);
     EXPECT_EQ(chooser.messages.front(), "Load Map|load");
 
+    // The save at the end checks every byte; what bytes cannot show is where the fields land
+    // in memory (three kinds hold them in another order) and the rebuilt segment data.
     ASSERT_EQ(document.beams.size(), 2u);
-    EXPECT_EQ(document.beams[1].y2, 880.0f);
-    EXPECT_EQ(document.beams[1].endBlue, 0.25f);
     EXPECT_FLOAT_EQ(document.beams[1].length, Distance(0.0f, 900.0f, 300.0f, 880.0f));
     ASSERT_EQ(document.records.size(), 21u);
     for (std::int32_t code = 0; code < kPlaceableKindCount; ++code)
@@ -77,31 +77,20 @@ TEST_F(MapIoTest, EveryKindRoundTripsThroughTheEditorAndTheGame)
     EXPECT_EQ(field.startupDelay, 0.25f);
     EXPECT_EQ(field.offTime, 4.5f);
     EXPECT_EQ(field.onTime, 2.5f);
-    EXPECT_STREQ(dynamic_cast<ButtonRecord&>(*document.records[2]).target, "buttonTarget");
-    EXPECT_EQ(dynamic_cast<ForceRecord&>(*document.records[3]).radius, 33);
-    auto& rotator = dynamic_cast<RotatorRecord&>(*document.records[10]);
-    EXPECT_STREQ(rotator.name, "rotName");
-    EXPECT_EQ(rotator.speed, -2.0f);
-    EXPECT_EQ(rotator.increments, 90);
-    EXPECT_EQ(rotator.radius, 25);
-    auto& trigger = dynamic_cast<AreaTriggerRecord&>(*document.records[11]);
-    EXPECT_STREQ(trigger.target, "triggerTarget");
-    EXPECT_EQ(trigger.radius, 44);
     auto& platform = dynamic_cast<MovingPlatformRecord&>(*document.records[18]);
     EXPECT_STREQ(platform.name, "platName");
-    EXPECT_STREQ(platform.startTarget, "fromHere");
     EXPECT_STREQ(platform.endTarget, "toThere");
     EXPECT_EQ(platform.radius, 12);
-    EXPECT_EQ(platform.speed, 3.0f);
     EXPECT_EQ(platform.stopTime, 1.5f);
     EXPECT_TRUE(platform.repeat);
     EXPECT_FALSE(platform.startOn);
-    EXPECT_STREQ(dynamic_cast<TargetInfoRecord&>(*document.records[19]).name, "infoName");
-    EXPECT_STREQ(document.title, "EVERY KIND");
-    EXPECT_STREQ(document.password, "KINDS");
+    auto& trigger = dynamic_cast<AreaTriggerRecord&>(*document.records[11]);
+    EXPECT_STREQ(trigger.target, "triggerTarget");
+    EXPECT_EQ(trigger.radius, 44);
     EXPECT_EQ(document.endTimer, 77);
 
-    // Saved again, byte for byte what the shared writer made, and the game plays it.
+    // Saved again: byte for byte what the shared writer made, which the game's loader reads
+    // field by field in its own tests.
     EXPECT_EQ(Save(document, "again.map"), ReadFile("every.map"));
     EXPECT_EQ(LastBox(), kSaved);
     ASSERT_TRUE(LoadMapFile("again.map"));

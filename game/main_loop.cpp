@@ -202,6 +202,8 @@ void Engine::Draw(float interpolation)
     // No clear: a translucent wash over the last picture leaves fading trails.
     FillVirtualScreen(0.05f, 0.05f, 0.1f, settings.fullscreen ? 0.5f : 0.33f);
 
-    if (ValidState(gameState))
-        (this->*kStates[gameState].draw)(interpolation);
+    if (!ValidState(gameState))
+        return;
+    const StateRoutines& state = kStates[gameState];
+    (this->*state.draw)(interpolation);
 }

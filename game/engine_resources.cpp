@@ -115,23 +115,23 @@ bool Engine::LoadResources()
 {
     if (videoUp)
     {
-        if (!font.Load("Data/Gfx/Fonts.psd", "Data/Gfx/FontShadow.psd"))
+        if (!res.font.Load("Data/Gfx/Fonts.psd", "Data/Gfx/FontShadow.psd"))
             return false;
 
         for (int i = 0; i < 2; ++i)
         {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             SetupProjection(640.0f, 480.0f);
-            font.SetColor(1.0f, 1.0f, 1.0f, 1.0f);
-            font.SetScale(0.75f, 0.75f);
-            font.SetAlign(2);
-            font.DrawText("Loading...", 630.0f, 450.0f);
+            res.font.SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+            res.font.SetScale(0.75f, 0.75f);
+            res.font.SetAlign(2);
+            res.font.DrawText("Loading...", 630.0f, 450.0f);
             SDL_GL_SwapBuffers();
         }
 
-        if (!font2.Load("Data/Gfx/Fonts2.psd", "Data/Gfx/FontShadow.psd"))
+        if (!res.font2.Load("Data/Gfx/Fonts2.psd", "Data/Gfx/FontShadow.psd"))
             return false;
-        font2.DisableShadow();
+        res.font2.DisableShadow();
     }
 
     if (!LoadMapPacks() || !LoadStageRosters())
@@ -139,28 +139,28 @@ bool Engine::LoadResources()
 
     if (videoUp)
     {
-        beamTexture =
+        res.beamTexture =
             LoadTexture({"Data/GFX/BeamParticle.png", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
-        if (beamTexture == 0)
+        if (res.beamTexture == 0)
             return false;
-        logoTexture =
+        res.logoTexture =
             LoadTexture({"Data/GFX/Pebbleware.psd", GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP});
-        if (logoTexture == 0)
+        if (res.logoTexture == 0)
             return false;
     }
 
     for (const ModelFile& file : kModelFiles)
     {
         std::string path = std::string("Data/Objects/") + file.name + ".obj";
-        LineModel& slot = lineModels[file.slot];
+        LineModel& slot = res.lineModels[file.slot];
         if (!LineModel::Load(path.c_str(), slot))
             return false;
         LineModel::Scale(slot, file.scale);
     }
     for (const auto& pair : kMirroredModels)
     {
-        lineModels[pair[0]].beams = lineModels[pair[1]].beams;
-        LineModel::Mirror(lineModels[pair[0]]);
+        res.lineModels[pair[0]].beams = res.lineModels[pair[1]].beams;
+        LineModel::Mirror(res.lineModels[pair[0]]);
     }
 
     if (videoUp)
@@ -169,12 +169,12 @@ bool Engine::LoadResources()
     // Every sound counts: one that fails ends the start, whatever loads after it.
     for (const SoundFile& file : kSampleFiles)
     {
-        if (!samples[file.slot].Load(SoundPath(file.name), file.loop))
+        if (!res.samples[file.slot].Load(SoundPath(file.name), file.loop))
             return false;
     }
     for (const SoundFile& file : kStreamFiles)
     {
-        if (!streams[file.slot].Load(SoundPath(file.name), file.loop))
+        if (!res.streams[file.slot].Load(SoundPath(file.name), file.loop))
             return false;
     }
     return true;
@@ -183,5 +183,5 @@ bool Engine::LoadResources()
 void Engine::BuildDisplayLists()
 {
     SetupProjection(640.0f, 480.0f);
-    displayListBase = BuildModelDisplayLists(lineModels);
+    res.displayListBase = BuildModelDisplayLists(res.lineModels);
 }

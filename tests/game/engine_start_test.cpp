@@ -127,20 +127,20 @@ TEST_F(EngineStartTest, StartsIntoTheSplashWithEverythingLoaded)
 
     EXPECT_EQ(engine->gameState, Splash);
     EXPECT_EQ(engine->totalSteps, 0);
-    EXPECT_EQ(engine->currentPack, 0);
+    EXPECT_EQ(engine->packs.currentPack, 0);
     EXPECT_EQ(audio.Count("play", Sfx("Splash")), 1);
     EXPECT_EQ(audio.Count("load-sample"), 22);
     EXPECT_EQ(audio.Count("load-stream"), 5);
     EXPECT_TRUE(engine->input.joystickPresent);
     EXPECT_EQ(engine->input.Sensitivity(), 80);
     EXPECT_TRUE(cavtest::FileExists("Controls.dat"));
-    ASSERT_EQ(engine->rosters.size(), 1u);
-    EXPECT_EQ(engine->rosters[0][0], "Data/Maps/one.map");
+    ASSERT_EQ(engine->packs.rosters.size(), 1u);
+    EXPECT_EQ(engine->packs.rosters[0][0], "Data/Maps/one.map");
 
     // The mirrored walking frames are mirror images of the scaled frames: (10, 0)-(20, 0)
     // at 0.125 is (1.25, 0)-(2.5, 0), mirrored (-1.25, 0)-(-2.5, 0).
-    const LineModel& scaled = engine->lineModels[model::SpaceMan01];
-    const LineModel& mirrored = engine->lineModels[model::SpaceMan01Mirrored];
+    const LineModel& scaled = engine->res.lineModels[model::SpaceMan01];
+    const LineModel& mirrored = engine->res.lineModels[model::SpaceMan01Mirrored];
     ASSERT_EQ(scaled.beams.size(), 1u);
     ASSERT_EQ(mirrored.beams.size(), 1u);
     EXPECT_FLOAT_EQ(scaled.beams[0].x1, 1.25f);
@@ -185,15 +185,15 @@ TEST_F(EngineStartTest, AMissingModelOrPackListEndsTheStart)
     cavtest::LogCapture log;
     EXPECT_FALSE(StartHeadless());
     EXPECT_NE(log.Text().find("No Map Packs Found!\n"), std::string::npos);
-    EXPECT_TRUE(engine->lineModels[model::Apocalypse].beams.empty());
+    EXPECT_TRUE(engine->res.lineModels[model::Apocalypse].beams.empty());
 }
 
 TEST_F(EngineStartTest, ShutdownAfterALoadedLevelAndAfterAFailedStart)
 {
     ASSERT_TRUE(StartHeadless());
-    engine->stage = 1;
+    engine->progress.stage = 1;
     ASSERT_TRUE(engine->LoadMap());
-    EXPECT_STREQ(engine->title, "FIRST SECTOR");
+    EXPECT_STREQ(engine->level.title, "FIRST SECTOR");
     engine.reset(); // clears the level; under the sanitizer, nothing leaks or dangles
 
     std::filesystem::remove(Sfx("Phazer"));
@@ -215,8 +215,8 @@ TEST_F(EngineStartTest, FullConstructorReturnsWhenTheWindowCannotOpen)
         Engine engine(640, 480, false, true, true, "Cavernaut", false);
         EXPECT_FALSE(engine.Started());
         EXPECT_FALSE(engine.VideoUp());
-        EXPECT_TRUE(engine.wallGrid.IsEmpty());
-        EXPECT_TRUE(engine.packNames.empty());
+        EXPECT_TRUE(engine.level.wallGrid.IsEmpty());
+        EXPECT_TRUE(engine.packs.packNames.empty());
     }
     const std::string text = log.Text();
     EXPECT_NE(text.find("Intializing Engine!\n"), std::string::npos);

@@ -24,6 +24,7 @@
 #include "engine/sound.h"
 #include "engine/wall_grid.h"
 #include "game/effects.h"
+#include "game/player_ship.h"
 
 #include <list>
 #include <string>
@@ -309,9 +310,13 @@ public:
     // --- playing ---
     void UpdatePlayerBullets();
     void UpdateCamera();
+    void UpdateCountdown(); // the reactor count-down's step: clock, shake, blast
+    void UpdatePauseMenu(); // one paused step
     void DrawWorld(float t, float width);
     void DrawParticles(float t);
     void DrawHud(float t);
+    void DrawSectorExit(); // the HUD's bonus tally or failure notice
+    void DrawPauseMenu();
     // Updates every entity, in list order; entities appended during the pass (a turret's
     // seeker) are updated in the same pass. Then the dead are reaped.
     void UpdateEntities();
@@ -381,7 +386,7 @@ public:
     // The stage in memory: emptied by ClearLevel, filled by LoadMap.
     LevelData level;
 
-    // (The player ship, held by value, belongs between the level and the resources.)
+    PlayerShip ship;
 
     // A game in progress: set by NewGame and StartStage.
     StageProgress progress;

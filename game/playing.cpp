@@ -8,8 +8,9 @@
 
 #include "engine/collision.h"
 #include "game/effects/emitters.h"
-#include "game/effects/popups_and_beams.h"
+#include "game/effects/dynamic_beams.h"
 #include "game/effects/projectiles.h"
+#include "game/effects/score_popups.h"
 #include "game/entities/platform.h"
 #include "game/entities/rotator.h"
 #include "game/entity.h"
@@ -34,16 +35,10 @@ void RestartSample(Sample& sample)
     sample.Play();
 }
 
-void Append(Emitter* emitter, float x, float y)
-{
-    emitter->Init(x, y);
-    gEngine->effects.emitters.push_back(emitter);
-}
-
 // Pops the ship: a burst of the reactor's sparks where it was, and the loss of a life.
 void DestroyShip(Engine& engine)
 {
-    Append(new GeneratorEmitter, engine.ship.x, engine.ship.y);
+    AddEmitter(new GeneratorEmitter, engine.ship.x, engine.ship.y);
     engine.ship.Kill();
 }
 
@@ -82,8 +77,8 @@ void Engine::StartStage()
     progress.packCompleted = false;
     paused = false;
 
-    const int mapCount = (currentPack >= 0 && currentPack < static_cast<int>(packs.rosters.size()))
-                             ? static_cast<int>(packs.rosters[currentPack].size())
+    const int mapCount = (packs.currentPack >= 0 && packs.currentPack < static_cast<int>(packs.rosters.size()))
+                             ? static_cast<int>(packs.rosters[packs.currentPack].size())
                              : 0;
     if (progress.stage <= mapCount && progress.lives <= 0)
     {
@@ -109,7 +104,7 @@ void Engine::StartStage()
     camera.camX = camera.prevCamX = 320.0f - ship.x;
     camera.camY = camera.prevCamY = 240.0f - ship.y;
     ship.stepTimer = 2.5f;
-    Append(new StageStartEmitter, ship.x, ship.y);
+    AddEmitter(new StageStartEmitter, ship.x, ship.y);
 
     progress.shakeX = progress.shakeY = 0.0f;
     progress.countdownActive = false;
@@ -168,7 +163,7 @@ void Engine::UpdatePlaying()
         ship.stepTimer -= kTick;
         if (!progress.stageBonusPaid)
         {
-            if (infiniteFuel)
+            if (menu.infiniteFuel)
                 ship.fuel = 0.0f;
             if (before - kTick <= 2.0f && progress.countdownActive && ship.leaving)
             {
@@ -211,14 +206,14 @@ void Engine::UpdatePlaying()
         if (gameState != Playing || quit)
             return;
     }
-    if (infiniteFuel && !ship.leaving)
+    if (menu.infiniteFuel && !ship.leaving)
         ship.fuel = 9999.0f;
 
-    effects.dynamicBeams.remove_if(DynamicBeamStep);
-    effects.playerShots.remove_if(Projectile::RunUpdate);
-    effects.enemyShots.remove_if(Projectile::RunUpdate);
-    effects.emitters.remove_if(EmitterIsFinished);
-    effects.scorePopups.remove_if(ScorePopupStep);
+    UpdateDynamicBeams(effects.dynamicBeams);
+    UpdateProjectiles(effects.playerShots);
+    UpdateProjectiles(effects.enemyShots);
+    UpdateEmitters(effects.emitters);
+    UpdateScorePopups(effects.scorePopups);
 
     UpdatePlayerBullets();
     UpdateCountdown();
@@ -236,7 +231,7 @@ void Engine::UpdateCountdown()
     if (!progress.countdownActive || ship.leaving)
         return;
     progress.countdownSeconds -= kTick;
-    if (infiniteTime && progress.countdownSeconds <= 0.0f)
+    if (menu.infiniteTime && progress.countdownSeconds <= 0.0f)
         progress.countdownSeconds += kTick;
 
     const int whole = static_cast<int>(progress.countdownSeconds);
@@ -268,14 +263,11 @@ void Engine::UpdatePlayerBullets()
 {
     auto canBeHit = [this] { return !ship.exploded && ship.inPlay && !ship.leaving; };
 
-    // Walls are deadly even to the invincible.
+    // Walls are deadly even to the menu.invincible.
     Vec2 normal;
     if (!ship.exploded && ship.inPlay && CollideWithWalls(ship.shape, normal))
     {
-        auto debris = new DebrisEmitter;
-        debris->dx = normal.x;
-        debris->dy = normal.y;
-        Append(debris, ship.x, ship.y);
+        AddEmitter(new DebrisEmitter(normal.x, normal.y), ship.x, ship.y);
         DestroyShip(*this);
     }
 
@@ -288,7 +280,7 @@ void Engine::UpdatePlayerBullets()
             if (ship.HitTest(shot.shape))
             {
                 shot.finished = true;
-                if (!invincible)
+                if (!menu.invincible)
                     DestroyShip(*this);
             }
         }
@@ -345,12 +337,7 @@ void Engine::UpdatePlayerBullets()
                                               shot.scoreMultiplier);
             progress.score += paid;
             if (shot.scoreMultiplier > 1.0f)
-            {
-                ScorePopup popup;
-                popup.Clear();
-                popup.Set(shot.x, shot.y, paid);
-                effects.scorePopups.push_back(popup);
-            }
+                AddScorePopup(shot.x, shot.y, paid);
         }
     }
 
@@ -365,14 +352,14 @@ void Engine::UpdatePlayerBullets()
             entity->health -= 2.0f;
             crashed = true;
         }
-        if (crashed && !invincible)
+        if (crashed && !menu.invincible)
             DestroyShip(*this);
     }
 
     for (const DynamicBeam& beam : effects.dynamicBeams)
     {
         if (canBeHit() && !ship.shape.empty() && CircleHitsSegment(beam.beam, ship.shape.front()) &&
-            !invincible)
+            !menu.invincible)
             DestroyShip(*this);
         for (auto* shots : {&effects.playerShots, &effects.enemyShots})
         {

@@ -34,7 +34,7 @@ void UpdateEmitters(std::list<Emitter*>& emitters)
 Emitter* AddEmitter(Emitter* emitter, float x, float y)
 {
     emitter->Init(x, y);
-    gEngine->emitters.push_back(emitter);
+    gEngine->effects.emitters.push_back(emitter);
     return emitter;
 }
 

@@ -35,5 +35,5 @@ void AddScorePopup(float x, float y, int points)
     ScorePopup popup;
     popup.Clear();
     popup.Set(x, y, points);
-    gEngine->scorePopups.push_back(popup);
+    gEngine->effects.scorePopups.push_back(popup);
 }

@@ -41,17 +41,15 @@ void Generator::Kill()
         return;
     dead = true;
     Engine& engine = *gEngine;
-    engine.samples[sfx::Explode2].Stop();
-    engine.samples[sfx::Explode2].Play();
-    Emitter* burst = new GeneratorEmitter;
-    burst->Init(x, y);
-    engine.emitters.push_back(burst);
+    engine.res.samples[sfx::Explode2].Stop();
+    engine.res.samples[sfx::Explode2].Play();
+    AddEmitter(new GeneratorEmitter, x, y);
 
-    --engine.generatorCount;
-    if (engine.generatorCount > 0)
+    --engine.progress.generatorCount;
+    if (engine.progress.generatorCount > 0)
         return;
-    engine.countdownActive = true;
-    engine.countdownSeconds = static_cast<float>(engine.endTimer);
-    engine.samples[sfx::Danger].Stop();
-    engine.samples[sfx::Danger].Play();
+    engine.progress.countdownActive = true;
+    engine.progress.countdownSeconds = static_cast<float>(engine.level.endTimer);
+    engine.res.samples[sfx::Danger].Stop();
+    engine.res.samples[sfx::Danger].Play();
 }

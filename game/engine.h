@@ -386,6 +386,7 @@ public:
     // The stage in memory: emptied by ClearLevel, filled by LoadMap.
     LevelData level;
 
+    // The player's craft; never in the entity list.
     PlayerShip ship;
 
     // A game in progress: set by NewGame and StartStage.

@@ -40,6 +40,9 @@ void Engine::DropDeadLinks()
         return;
     for (Entity* entity : level.entities)
         entity->ForgetEntities(gone);
+    // A force's stream and a missile's trail read their entity: they let go of it here.
+    for (Emitter* emitter : effects.emitters)
+        emitter->ForgetEntities(gone);
     // The beams of a force field follow points inside it.
     effects.dynamicBeams.remove_if(
         [&gone](const DynamicBeam& beam)

@@ -206,6 +206,7 @@ struct MenuState
     bool infiniteFuel = false;
     bool invincible = false;
     bool infiniteTime = false;
+    int passwordPack = 0; // the pack in which the password page found its stage
 };
 
 // Five names of 5 letters and a NUL, best first.
@@ -362,6 +363,9 @@ public:
     // --- high scores ---
     void InitScores();
     void LoadOrSaveScores();
+    // Rewrites "Scores.dat" with the table (temporary file, then rename); false if it could
+    // not be written, the old file then untouched.
+    bool SaveScores();
     void FetchOnlineScores();
     void SubmitOnlineScore(const char* name, int score);
 

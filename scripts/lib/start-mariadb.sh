@@ -13,7 +13,8 @@ if ! mariadb-install-db --no-defaults --user=root --datadir="$_cav_db_dir/data" 
 else
   mariadbd --no-defaults --user=root --datadir="$_cav_db_dir/data" --socket="$_cav_db_sock" \
     --port="$_cav_db_port" --bind-address=127.0.0.1 --skip-name-resolve \
-    --pid-file="$_cav_db_dir/mysqld.pid" --log-error="$_cav_db_dir/error.log" &
+    --pid-file="$_cav_db_dir/mysqld.pid" --log-error="$_cav_db_dir/error.log" \
+    2>>"$_cav_db_dir/error.log" &
   _cav_db_pid=$!
   for _ in $(seq 1 200); do
     mariadb --no-defaults --socket="$_cav_db_sock" -u root -e 'SELECT 1' >/dev/null 2>&1 && break

@@ -104,12 +104,6 @@ TEST_F(FrontEndTest, PasswordPageOutcomes)
     EXPECT_EQ(engine->menu.menuItem, 0);
 }
 
-TEST_F(FrontEndTest, FoundStageShowsItsTitle)
-{
-    EnterPassword("BBBBB");
-    EXPECT_STREQ(engine->level.title, "ALPHA 2");
-}
-
 TEST_F(FrontEndTest, CaptureBindsFiveActionsThenReturnsToBack)
 {
     struct Case
@@ -231,19 +225,6 @@ TEST_F(FrontEndTest, FoundStageStartsInThePackItWasFoundIn)
     EXPECT_EQ(engine->progress.stage, 3);
     EXPECT_EQ(engine->progress.lives, 3);
     EXPECT_EQ(engine->gameState, Playing);
-}
-
-TEST_F(FrontEndTest, HiddenOptionsToggle)
-{
-    EnterPassword("GLYPH");
-    for (int item = 0; item < 3; ++item)
-    {
-        engine->menu.menuItem = item;
-        Tap(KeyZ);
-    }
-    EXPECT_TRUE(engine->menu.infiniteFuel);
-    EXPECT_TRUE(engine->menu.invincible);
-    EXPECT_TRUE(engine->menu.infiniteTime);
 }
 
 } // namespace

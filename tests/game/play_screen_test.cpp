@@ -2,6 +2,7 @@
 // which model and where, the shots' models, and the texts of the head-up display.
 #include "game/effects/projectiles.h"
 #include "game/engine.h"
+#include "game/entities/rocks.h"
 #include "game/entities/seekers.h"
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
@@ -31,7 +32,7 @@ TEST(PlayScreen, EntitiesAreCulledAroundTheShip)
         {459.0f, 0.0f, true},      {460.0f, 0.0f, false},  {-460.0f, 0.0f, false},
         {0.0f, 320.0f, true},      {0.0f, -320.0f, true},  {0.0f, 320.5f, false},
         {1100.0f, 0.0f, true}, // one wrap width (1000) away: its copy is beside the ship
-        {-1300.0f, 0.0f, true}, {700.0f, 0.0f, false},
+        {-1300.0f, 0.0f, true}, {540.0f, 0.0f, false}, // 460 either way
     };
     for (const auto& c : cases)
         EXPECT_EQ(EntityInView(c.px + 100.0f, c.py + 50.0f, 100.0f, 50.0f, 1000.0f), c.drawn)

@@ -175,7 +175,7 @@ TEST_F(PlayingTest, AKillPaysOnceWithTheShotsMultiplier)
     } cases[] = {
         {1.0f, 1.0f, 150, false}, // the laser
         {5.0f, 1.0f, 750, true},  // a shot the shield turned back
-        {1.0f, 2.0f, 0, false},   // not yet down
+        {1.0f, 3.0f, 0, false},   // not yet down
         {1.0f, 0.0f, 0, false},   // already down: paid by the hit that took it there
     };
     for (const auto& c : cases)
@@ -213,7 +213,7 @@ TEST_F(PlayingTest, TheShieldTurnsAnEnemyShotIntoAScoringShot)
     ShipInPlayAt(0.0f, 0.0f);
     engine->ship.shieldOn = true;
     // 32 units out: far enough to be thrown back; the reactor waits where it lands.
-    Add(EntityKind::Generator, 33.0f, 15.0f);
+    Add(EntityKind::Generator, 33.0f, 15.0f)->health = 1.0f;
     Shoot(engine->effects.enemyShots, 32.0f, 0.0f, -1.0f, 0.0f, 5.0f).enemyMade = true;
 
     engine->UpdatePlayerBullets();

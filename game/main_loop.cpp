@@ -5,6 +5,7 @@
 #include "engine/gl_state.h"
 #include "engine/vertex_sink.h"
 #include "engine/video.h"
+#include "platform/input_backend.h"
 #include "platform/platform.h"
 
 #include <GL/gl.h>
@@ -119,7 +120,7 @@ void Engine::Step()
     VideoEvent event;
     while (PollEvent(event))
         HandleEvent(event);
-    SDL_GetRelativeMouseState(&mouseDx, &mouseDy);
+    platform::GetInputBackend().GetRelativeMouseState(mouseDx, mouseDy);
 
     Update();
     TickButtons();

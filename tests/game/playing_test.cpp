@@ -192,7 +192,9 @@ TEST_F(PlayingTest, AKillPaysOnceWithTheShotsMultiplier)
         EXPECT_EQ(engine->progress.score, c.score) << c.multiplier << " " << c.health;
         ASSERT_EQ(engine->effects.scorePopups.size(), c.popup ? 1u : 0u);
         if (c.popup)
+        {
             EXPECT_EQ(engine->effects.scorePopups.front().points, c.score);
+        }
         EXPECT_FLOAT_EQ(reactor->health, c.health - 2.0f);
         reactor->dead = true;
     }
@@ -313,11 +315,15 @@ TEST_F(PlayingTest, StartStageBranches)
         engine->StartStage();
         EXPECT_EQ(engine->quit, c.state == -1) << c.stage << " " << c.lives << " " << c.map;
         if (c.state == -2)
+        {
             EXPECT_TRUE(engine->gameState == NewHiscore || engine->gameState == Continue ||
                         engine->gameState == GameOver)
                 << engine->gameState;
+        }
         else if (c.state != -1)
+        {
             EXPECT_EQ(engine->gameState, c.state) << c.stage << " " << c.lives;
+        }
     }
     // The stage that did start:
     engine->packs.rosters = {{"Data/Maps/test.map"}};

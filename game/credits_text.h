@@ -30,11 +30,10 @@ constexpr char kForgot[] = "ANYONE I FORGOT...";
 // The test pilots' call signs.
 constexpr std::size_t kTesterCount = 21;
 constexpr const char* kTesters[kTesterCount] = {
-    "CAVE OWL",     "LOW ORBIT",     "SHIELD BASH",  "NITRO NIB",   "GRAVITY GRUB",
-    "PAD HUGGER",   "WALL SCRAPER",  "TURRET TAMER", "POD PILFER",  "STAR DRIFTER",
-    "DEEP SECTOR",  "LASER LINT",    "THRUST PUP",   "ECHO CAVE",   "NIGHT SHIFT",
-    "DUST DEVIL",   "BLUE TANKER",   "RED ALERT",    "GLOW WORM",   "SOFT LANDING",
-    "LAST BEACON",
+    "CAVE OWL",     "LOW ORBIT",    "SHIELD BASH", "NITRO NIB",    "GRAVITY GRUB", "PAD HUGGER",
+    "WALL SCRAPER", "TURRET TAMER", "POD PILFER",  "STAR DRIFTER", "DEEP SECTOR",  "LASER LINT",
+    "THRUST PUP",   "ECHO CAVE",    "NIGHT SHIFT", "DUST DEVIL",   "BLUE TANKER",  "RED ALERT",
+    "GLOW WORM",    "SOFT LANDING", "LAST BEACON",
 };
 
 // The ending's closing note; the last line is fixed.

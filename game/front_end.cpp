@@ -172,7 +172,8 @@ void SelectOnOptions(Engine& e)
         // The picker is kept within the pack, but a list shorter than its roster must not
         // be read past either.
         const std::vector<std::string>* list = CurrentPasswords(e);
-        if (list == nullptr || e.progress.stage < 1 || static_cast<std::size_t>(e.progress.stage) > list->size())
+        if (list == nullptr || e.progress.stage < 1 ||
+            static_cast<std::size_t>(e.progress.stage) > list->size())
             break;
         std::memset(e.level.password, 0, sizeof e.level.password);
         std::strncpy(e.level.password, (*list)[e.progress.stage - 1].c_str(), kPasswordLength);
@@ -191,7 +192,8 @@ void SelectOnOptions(Engine& e)
 void StartFoundStage(Engine& e)
 {
     // The stage was found in this pack; the pack may have been changed since.
-    if (e.menu.passwordPack >= 0 && static_cast<std::size_t>(e.menu.passwordPack) < e.packs.rosters.size())
+    if (e.menu.passwordPack >= 0 &&
+        static_cast<std::size_t>(e.menu.passwordPack) < e.packs.rosters.size())
         e.packs.currentPack = e.menu.passwordPack;
     e.progress.lives = 3;
     e.progress.score = 0;
@@ -306,7 +308,8 @@ float MouseFactorFor(int sensitivity)
 
 const std::vector<std::string>* CurrentPasswords(const Engine& e)
 {
-    if (e.packs.currentPack < 0 || static_cast<std::size_t>(e.packs.currentPack) >= e.packs.passwords.size())
+    if (e.packs.currentPack < 0 ||
+        static_cast<std::size_t>(e.packs.currentPack) >= e.packs.passwords.size())
         return nullptr;
     return &e.packs.passwords[e.packs.currentPack];
 }
@@ -314,7 +317,8 @@ const std::vector<std::string>* CurrentPasswords(const Engine& e)
 int ClampStage(const Engine& e, int stage)
 {
     int count = 0;
-    if (e.packs.currentPack >= 0 && static_cast<std::size_t>(e.packs.currentPack) < e.packs.rosters.size())
+    if (e.packs.currentPack >= 0 &&
+        static_cast<std::size_t>(e.packs.currentPack) < e.packs.rosters.size())
         count = static_cast<int>(e.packs.rosters[e.packs.currentPack].size());
     if (stage > count)
         stage = count;
@@ -370,7 +374,8 @@ namespace
 std::string PackLabel(const Engine& e)
 {
     std::string name;
-    if (e.packs.currentPack >= 0 && static_cast<std::size_t>(e.packs.currentPack) < e.packs.packNames.size())
+    if (e.packs.currentPack >= 0 &&
+        static_cast<std::size_t>(e.packs.currentPack) < e.packs.packNames.size())
         name = e.packs.packNames[e.packs.currentPack];
     while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
         name.pop_back();
@@ -425,7 +430,8 @@ void DrawMenuPage(Engine& e, const MenuColours& c)
         break;
     case menu_page::KeyCapture:
     case menu_page::PadCapture:
-        White(e, c, e.menu.menuPage == menu_page::KeyCapture ? "PRESS KEY FOR:" : "PRESS BUTTON FOR:",
+        White(e, c,
+              e.menu.menuPage == menu_page::KeyCapture ? "PRESS KEY FOR:" : "PRESS BUTTON FOR:",
               320.0f, 370.0f);
         if (item >= 0 && item < 5)
             Blinking(e, c, kCaptureLabels[item], 320.0f, 430.0f);
@@ -434,7 +440,9 @@ void DrawMenuPage(Engine& e, const MenuColours& c)
     {
         White(e, c, "ENTER PASSWORD", 320.0f, 370.0f);
         e.res.font.SetAlign(0);
-        White(e, c, std::string(e.level.password, strnlen(e.level.password, sizeof e.level.password)).c_str(),
+        White(e, c,
+              std::string(e.level.password, strnlen(e.level.password, sizeof e.level.password))
+                  .c_str(),
               290.0f, 430.0f);
         const std::string typed(e.level.password, static_cast<std::size_t>(e.input.TextLength()));
         Blinking(e, c, "_", 290.0f + e.res.font.TextWidth(typed.c_str()), 430.0f);
@@ -443,18 +451,22 @@ void DrawMenuPage(Engine& e, const MenuColours& c)
     case menu_page::Invalid:
         White(e, c, "INVALID ENTRY", 320.0f, 370.0f);
         e.res.font.SetAlign(0);
-        Blinking(e, c, std::string(e.level.password, strnlen(e.level.password, sizeof e.level.password)).c_str(),
+        Blinking(e, c,
+                 std::string(e.level.password, strnlen(e.level.password, sizeof e.level.password))
+                     .c_str(),
                  290.0f, 430.0f);
         break;
     case menu_page::StageFound:
         std::snprintf(line, sizeof line, "FOUND STAGE %i", e.progress.stage);
         White(e, c, line, 320.0f, 370.0f);
-        White(e, c, std::string(e.level.title, strnlen(e.level.title, sizeof e.level.title)).c_str(), 320.0f,
-              400.0f);
+        White(e, c,
+              std::string(e.level.title, strnlen(e.level.title, sizeof e.level.title)).c_str(),
+              320.0f, 400.0f);
         Blinking(e, c, "PRESS FIRE TO PLAY", 320.0f, 430.0f);
         break;
     case menu_page::Options:
-        Entry(e, c, item == 0, e.menu.infiniteFuel ? "INFINITE FUEL: YES" : "INFINITE FUEL: NO", 370.0f);
+        Entry(e, c, item == 0, e.menu.infiniteFuel ? "INFINITE FUEL: YES" : "INFINITE FUEL: NO",
+              370.0f);
         Entry(e, c, item == 1, e.menu.invincible ? "INVINCIBLE: YES" : "INVINCIBLE: NO", 393.0f);
         Entry(e, c, item == 2, e.menu.infiniteTime ? "INFINITE TIME: YES" : "INFINITE TIME: NO",
               416.0f);
@@ -521,7 +533,8 @@ void Engine::DrawFrontEnd(float t)
         angle = l * 90.0f + 90.0f;
         zoom = 7.0f - 2.0f * l;
     }
-    screen::DrawModelAt(res.lineModels[model::Apocalypse], res.beamTexture, 320.0f, 110.0f, angle, zoom);
+    screen::DrawModelAt(res.lineModels[model::Apocalypse], res.beamTexture, 320.0f, 110.0f, angle,
+                        zoom);
     SetupProjection(640.0f, 480.0f);
 
     if (m > kIntroEnd)

@@ -19,15 +19,14 @@ namespace
 {
 
 const InfoWindow kWindows[] = {
-    {InfoPage::HighScores, 4.0f, 8.0f},   {InfoPage::Points1, 9.0f, 13.0f},
-    {InfoPage::Points2, 14.0f, 18.0f},    {InfoPage::ShieldHint, 19.0f, 23.0f},
+    {InfoPage::HighScores, 4.0f, 8.0f},    {InfoPage::Points1, 9.0f, 13.0f},
+    {InfoPage::Points2, 14.0f, 18.0f},     {InfoPage::ShieldHint, 19.0f, 23.0f},
     {InfoPage::LandingHint, 24.0f, 28.0f}, {InfoPage::ReactorHint, 29.0f, 33.0f},
     {InfoPage::CreditsRoll, 34.0f, 44.0f},
 };
 
 // The credits roll starts fading in a second before its window opens.
 constexpr float kCreditsFadeStart = 33.0f;
-
 
 struct PointsRow
 {
@@ -56,7 +55,8 @@ void ScissorBand(const Engine& e)
 {
     const float tenth = static_cast<float>(e.settings.height) / 10.0f;
     glEnable(GL_SCISSOR_TEST);
-    glScissor(0, static_cast<int>(2.5f * tenth), 2 * e.settings.width, static_cast<int>(3.8f * tenth));
+    glScissor(0, static_cast<int>(2.5f * tenth), 2 * e.settings.width,
+              static_cast<int>(3.8f * tenth));
 }
 
 void Model(Engine& e, int slot, float x, float y, float angle = 0.0f)
@@ -137,7 +137,8 @@ void DrawLandingHint(Engine& e, float m, float alpha)
     ground.beams.push_back(floor);
     screen::DrawModelAt(ground, e.res.beamTexture, 0.0f, 0.0f);
 
-    Model(e, model::Player, 320.0f, 260.0f + 70.0f * InterpolateOverTime(0.0f, 1.0f, 24.0f, 2.0f, m));
+    Model(e, model::Player, 320.0f,
+          260.0f + 70.0f * InterpolateOverTime(0.0f, 1.0f, 24.0f, 2.0f, m));
     const bool odd = static_cast<int>(std::floor(m * 10.0f)) % 2 != 0;
     if (m < 26.0f)
     {

@@ -114,10 +114,11 @@ void Engine::DrawNewHiscore(float t)
     const int typed = input.TextLength();
     if (typing && typed < static_cast<int>(kScoreNameLength))
     {
-        const std::string letters(hiscores.scoreNames[hiscores.scoreEntryIndex], static_cast<std::size_t>(typed));
+        const std::string letters(hiscores.scoreNames[hiscores.scoreEntryIndex],
+                                  static_cast<std::size_t>(typed));
         screen::TextStyle(res.font, 1.0f, 0, 1.0f, screen::BlinkLevel(menu.blinkTimer), 0.0f, 1.0f);
         res.font.DrawText("_", 200.0f + res.font.TextWidth(letters.c_str()),
-                      130.0f + 30.0f * static_cast<float>(hiscores.scoreEntryIndex));
+                          130.0f + 30.0f * static_cast<float>(hiscores.scoreEntryIndex));
     }
 }
 
@@ -151,7 +152,8 @@ void Engine::DrawCredits(float t)
         res.font.DrawText(credits::kTesters[i], 320.0f, 790.0f + 20.0f * static_cast<float>(i) - u);
     res.font.DrawText(credits::kForgot, 320.0f, 1230.0f - u);
     for (std::size_t i = 0; i < credits::kClosingCount; ++i)
-        res.font.DrawText(credits::kClosing[i], 320.0f, 1390.0f + 20.0f * static_cast<float>(i) - u);
+        res.font.DrawText(credits::kClosing[i], 320.0f,
+                          1390.0f + 20.0f * static_cast<float>(i) - u);
     res.font.DrawText(credits::kSignOff, 320.0f, 1570.0f - u);
     screen::DrawModelAt(res.lineModels[model::Pebbleware], res.beamTexture, 320.0f, 1700.0f - u);
 }

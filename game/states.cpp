@@ -102,7 +102,8 @@ void Engine::EndGame()
     {
         hiscores.scoreEntryIndex = row;
         gameState = NewHiscore;
-        input.StartTextEntry(hiscores.scoreNames[row], sizeof hiscores.scoreNames[row], kScoreNameLength);
+        input.StartTextEntry(hiscores.scoreNames[row], sizeof hiscores.scoreNames[row],
+                             kScoreNameLength);
         stateTimer = kHiscoreFade;
         menu.fireworksTimer = 0.0f;
         RestartSound();
@@ -134,7 +135,8 @@ void Engine::UpdateNewHiscore()
         {
             SaveScores();
             if (settings.onlineScore)
-                SubmitOnlineScore(hiscores.scoreNames[hiscores.scoreEntryIndex], hiscores.scores[hiscores.scoreEntryIndex]);
+                SubmitOnlineScore(hiscores.scoreNames[hiscores.scoreEntryIndex],
+                                  hiscores.scores[hiscores.scoreEntryIndex]);
             if (progress.packCompleted)
                 EnterGameOver();
             else

@@ -86,7 +86,7 @@ TEST_F(FrontEndGlTest, TitleAndNameEntry)
     cavtest::Framebuffer entry = Frame();
     EXPECT_TRUE(entry.SavePng(std::string(CAV_ARTIFACT_DIR) + "/hiscore.png"));
     EXPECT_GT(Lit(entry, 180, 95, 460, 130), 100); // "NEW HISCORE!"
-    EXPECT_GT(Lit(entry, 190, 160, 300, 190), 30);  // the typed "ACE" in the second row
+    EXPECT_GT(Lit(entry, 190, 160, 300, 190), 30); // the typed "ACE" in the second row
 }
 
 } // namespace

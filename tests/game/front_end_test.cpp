@@ -81,8 +81,8 @@ TEST_F(FrontEndTest, PasswordPageOutcomes)
         int stage;
     };
     const Case cases[] = {
-        {"glyph", menu_page::Options, 1},   {"GLYPH", menu_page::Options, 1},
-        {"GlYpH", menu_page::Options, 1},   {"bbbbb", menu_page::StageFound, 2},
+        {"glyph", menu_page::Options, 1},    {"GLYPH", menu_page::Options, 1},
+        {"GlYpH", menu_page::Options, 1},    {"bbbbb", menu_page::StageFound, 2},
         {"CCCCC", menu_page::StageFound, 3}, {"DDDDD", menu_page::Invalid, -1}, // other pack
         {"ZZZZZ", menu_page::Invalid, -1},
     };

@@ -6,8 +6,8 @@
 #include "engine/config_file.h"
 #include "support/headless_game.h"
 
-#include <mysql.h>
 #include <gtest/gtest.h>
+#include <mysql.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -219,8 +219,11 @@ TEST_F(ScoreBoardDbTest, DeadOrSilentServerCostsALogLineAndSeconds)
 TEST_F(ScoreBoardDbTest, ServerAddressComesFromServersCfg)
 {
     cavtest::WriteFile("Servers.cfg", "[Server Configuration]\n"
-                                      "SCORE_HOST\t= " + config.scoreHost + "\n"
-                                      "SCORE_PORT\t= " + std::to_string(config.scorePort) + "\n");
+                                      "SCORE_HOST\t= " +
+                                          config.scoreHost +
+                                          "\n"
+                                          "SCORE_PORT\t= " +
+                                          std::to_string(config.scorePort) + "\n");
     Sql("INSERT INTO scoreboard VALUES (NULL, 'CFGOK', 123, 'x')");
     MysqlScoreServer fromFile; // reads Servers.cfg on its first request
     SetScoreServer(&fromFile);

@@ -1,5 +1,7 @@
 #include "engine/gl_state.h"
 
+#include "engine/vertex_sink.h"
+
 #include <GL/gl.h>
 
 void SetupProjection(float width, float height)
@@ -41,11 +43,12 @@ void FillVirtualScreen(float r, float g, float b, float a)
 {
     glDisable(GL_TEXTURE_2D);
     SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(r, g, b, a);
-    glBegin(GL_QUADS);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(kVirtualWidth, 0.0f);
-    glVertex2f(kVirtualWidth, kVirtualHeight);
-    glVertex2f(0.0f, kVirtualHeight);
-    glEnd();
+    VertexSink& sink = CurrentVertexSink();
+    sink.Color(r, g, b, a);
+    sink.Begin(GL_QUADS);
+    sink.Vertex(0.0f, 0.0f);
+    sink.Vertex(kVirtualWidth, 0.0f);
+    sink.Vertex(kVirtualWidth, kVirtualHeight);
+    sink.Vertex(0.0f, kVirtualHeight);
+    sink.End();
 }

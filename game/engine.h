@@ -206,6 +206,7 @@ struct MenuState
     bool infiniteFuel = false;
     bool invincible = false;
     bool infiniteTime = false;
+    int passwordPack = 0; // the pack in which the password page found its stage
 };
 
 // Five names of 5 letters and a NUL, best first.
@@ -310,9 +311,13 @@ public:
     // --- playing ---
     void UpdatePlayerBullets();
     void UpdateCamera();
+    void UpdateCountdown(); // the reactor count-down's step: clock, shake, blast
+    void UpdatePauseMenu(); // one paused step
     void DrawWorld(float t, float width);
     void DrawParticles(float t);
     void DrawHud(float t);
+    void DrawSectorExit(); // the HUD's bonus tally or failure notice
+    void DrawPauseMenu();
     // Updates every entity, in list order; entities appended during the pass (a turret's
     // seeker) are updated in the same pass. Then the dead are reaped.
     void UpdateEntities();
@@ -358,6 +363,9 @@ public:
     // --- high scores ---
     void InitScores();
     void LoadOrSaveScores();
+    // Rewrites "Scores.dat" with the table (temporary file, then rename); false if it could
+    // not be written, the old file then untouched.
+    bool SaveScores();
     void FetchOnlineScores();
     void SubmitOnlineScore(const char* name, int score);
 

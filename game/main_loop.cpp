@@ -3,6 +3,7 @@
 #include "game/engine.h"
 
 #include "engine/gl_state.h"
+#include "engine/vertex_sink.h"
 #include "engine/video.h"
 #include "platform/input_backend.h"
 #include "platform/platform.h"
@@ -197,7 +198,7 @@ void Engine::Update()
 void Engine::Draw(float interpolation)
 {
     glClearColor(0.05f, 0.05f, 0.1f, 0.0f);
-    SetupProjection(kVirtualWidth, kVirtualHeight);
+    CurrentVertexSink().Projection(kVirtualWidth, kVirtualHeight);
 
     // No clear: a translucent wash over the last picture leaves fading trails.
     FillVirtualScreen(0.05f, 0.05f, 0.1f, settings.fullscreen ? 0.5f : 0.33f);

@@ -202,7 +202,8 @@ TEST_F(EngineLoopTest, EscRulesByState)
         // The rule restarts the sound and so does the game-over screen's entry.
         {Continue, false, false, GameOver, 2, "gameover"},
         {Credits, false, false, Credits, 0, nullptr},
-        {NewHiscore, false, false, NewHiscore, 0, nullptr},
+        // Its own update: ESC once the name is typed leaves without saving, to Continue.
+        {NewHiscore, false, false, Continue, 1, nullptr},
     };
     for (const Case& c : cases)
     {
@@ -211,7 +212,8 @@ TEST_F(EngineLoopTest, EscRulesByState)
         engine->paused = c.paused;
         engine->gameState = c.state;
         engine->progress.stage = 4;
-        engine->menu.menuPage = 2;
+        engine->menu.menuPage = 4; // a page no menu reacts to (2 would capture a key)
+        engine->stateTimer = 1.0f; // no state's own clock runs out in this step
         audio.calls.clear();
 
         engine->OnKey(27, true);

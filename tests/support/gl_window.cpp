@@ -87,8 +87,11 @@ bool Framebuffer::SavePng(const std::string& path) const
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    bool ok = ilTexImage(640, 480, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE,
-                         const_cast<Rgba*>(pixels.data())) == IL_TRUE;
+    // A picture of the screen: what the blending left in the alpha channel is no part of it.
+    std::vector<Rgba> opaque(pixels);
+    for (Rgba& p : opaque)
+        p.a = 255;
+    bool ok = ilTexImage(640, 480, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, opaque.data()) == IL_TRUE;
     ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
     ilEnable(IL_FILE_OVERWRITE);
     ok = ok && ilSaveImage(path.c_str()) == IL_TRUE;

@@ -29,8 +29,10 @@ protected:
     {
         LevelTest::SetUp();
         platform::SetAudioBackend(&audio);
-        for (auto [slot, name] : {std::pair{sfx::Clock, "Clock"}, {sfx::Danger, "Danger"},
-                                  {sfx::ExtraLife, "ExtraLife"}, {sfx::Reactorhit, "Reactorhit"}})
+        for (auto [slot, name] : {std::pair{sfx::Clock, "Clock"},
+                                  {sfx::Danger, "Danger"},
+                                  {sfx::ExtraLife, "ExtraLife"},
+                                  {sfx::Reactorhit, "Reactorhit"}})
             ASSERT_TRUE(engine->res.samples[slot].Load(SoundFile(name), false));
         MapDocument map;
         map.walls.push_back(MakeWall(-1000.0f, 1000.0f, 1000.0f, 1000.0f));
@@ -302,7 +304,7 @@ TEST_F(PlayingTest, StartStageBranches)
     } cases[] = {
         {1, 3, "Data/Maps/test.map", Playing},
         {1, 0, "Data/Maps/test.map", -2},
-        {2, 0, "Data/Maps/test.map", Credits},    // past the last map, lives or not
+        {2, 0, "Data/Maps/test.map", Credits}, // past the last map, lives or not
         {1, 3, "Data/Maps/missing.map", -1},
     };
     for (const auto& c : cases)

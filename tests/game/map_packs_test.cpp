@@ -138,9 +138,10 @@ TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
     CopyTree(run + "/Data/Maps", "Data/Maps");
     ASSERT_TRUE(engine->LoadMapPacks());
     ASSERT_TRUE(engine->LoadStageRosters());
-    ASSERT_GE(engine->packs.rosters[0].size(), 3u);
+    ASSERT_GE(engine->packs.rosters[0].size(), 8u);
 
     std::set<std::string> seen;
+    std::set<std::int32_t> kinds;
     for (std::size_t i = 0; i < engine->packs.rosters[0].size(); ++i)
     {
         const std::string& password = engine->packs.passwords[0][i];
@@ -166,6 +167,7 @@ TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
         for (const Entity* entity : engine->level.entities)
         {
             beacons += dynamic_cast<const Beacon*>(entity) != nullptr;
+            kinds.insert(entity->type);
             EXPECT_FALSE(entity->dead) << entity->type; // every platform resolved
             EXPECT_GE(entity->x, engine->level.minX);
             EXPECT_LE(entity->x, engine->level.maxX);
@@ -177,6 +179,9 @@ TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
         for (float y = -50.0f; y < 250.0f; y += 10.0f)
             EXPECT_FALSE(engine->CollideWithWalls({Circle(15.0f, 0.0f, y)}, normal)) << y;
     }
+    // Turrets, tank, force, pod, man, reactor and beacon all appear somewhere.
+    for (std::int32_t kind : {0, 3, 4, 5, 6, 7, 8, 17, 20})
+        EXPECT_EQ(kinds.count(kind), 1u) << kind;
 }
 
 } // namespace

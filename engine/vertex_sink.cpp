@@ -16,6 +16,11 @@ public:
     void TexCoord(float u, float v) override { glTexCoord2f(u, v); }
     void Vertex(float x, float y) override { glVertex2f(x, y); }
     void BindTexture2D(unsigned int name) override { BindTexture(GL_TEXTURE_2D, name); }
+    void Projection(float width, float height) override { SetupProjection(width, height); }
+    void Translate(float x, float y) override { glTranslatef(x, y, 0.0f); }
+    void Rotate(float degrees) override { glRotatef(degrees, 0.0f, 0.0f, 1.0f); }
+    void Scale(float sx, float sy) override { glScalef(sx, sy, 1.0f); }
+    void CallList(unsigned int list) override { glCallList(list); }
 };
 
 GLVertexSink gGLSink;

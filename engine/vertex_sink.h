@@ -1,8 +1,10 @@
 // VertexSink: where the immediate-mode drawing of line models, glow beams and text goes.
 // By default every call goes straight to OpenGL (glBegin, glColor4f, glTexCoord2f,
 // glVertex2f, and BindTexture for 2-D textures); a test installs its own sink with
-// ScopedVertexSink to capture what would be drawn without a display. One virtual call per
-// vertex: cheap next to the driver's own work.
+// ScopedVertexSink to capture what would be drawn without a display. The placement of what
+// is drawn (projection reset, translation, rotation about z, scaling) and calls of compiled display
+// lists go through the sink too, so a capture knows where each vertex and list ends up.
+// One virtual call per vertex: cheap next to the driver's own work.
 #pragma once
 
 class VertexSink
@@ -16,6 +18,12 @@ public:
     virtual void Vertex(float x, float y) = 0;
     // Enables 2-D texturing and binds the texture.
     virtual void BindTexture2D(unsigned int name) = 0;
+    // SetupProjection(width, height): the model-view transform starts afresh.
+    virtual void Projection(float width, float height) = 0;
+    virtual void Translate(float x, float y) = 0;
+    virtual void Rotate(float degrees) = 0; // about z
+    virtual void Scale(float sx, float sy) = 0;
+    virtual void CallList(unsigned int list) = 0;
 };
 
 // The sink in use; never null.

@@ -310,9 +310,13 @@ public:
     // --- playing ---
     void UpdatePlayerBullets();
     void UpdateCamera();
+    void UpdateCountdown(); // the reactor count-down's step: clock, shake, blast
+    void UpdatePauseMenu(); // one paused step
     void DrawWorld(float t, float width);
     void DrawParticles(float t);
     void DrawHud(float t);
+    void DrawSectorExit(); // the HUD's bonus tally or failure notice
+    void DrawPauseMenu();
     // Updates every entity, in list order; entities appended during the pass (a turret's
     // seeker) are updated in the same pass. Then the dead are reaped.
     void UpdateEntities();

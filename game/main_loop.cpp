@@ -3,6 +3,7 @@
 #include "game/engine.h"
 
 #include "engine/gl_state.h"
+#include "engine/vertex_sink.h"
 #include "platform/platform.h"
 
 #include <GL/gl.h>
@@ -198,18 +199,19 @@ void Engine::Update()
 void Engine::Draw(float interpolation)
 {
     glClearColor(0.05f, 0.05f, 0.1f, 0.0f);
-    SetupProjection(640.0f, 480.0f);
+    VertexSink& sink = CurrentVertexSink();
+    sink.Projection(640.0f, 480.0f);
 
     // No clear: a translucent quad over the last picture leaves fading trails.
     glDisable(GL_TEXTURE_2D);
     SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0.05f, 0.05f, 0.1f, settings.fullscreen ? 0.5f : 0.33f);
-    glBegin(GL_QUADS);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(640.0f, 0.0f);
-    glVertex2f(640.0f, 480.0f);
-    glVertex2f(0.0f, 480.0f);
-    glEnd();
+    sink.Color(0.05f, 0.05f, 0.1f, settings.fullscreen ? 0.5f : 0.33f);
+    sink.Begin(GL_QUADS);
+    sink.Vertex(0.0f, 0.0f);
+    sink.Vertex(640.0f, 0.0f);
+    sink.Vertex(640.0f, 480.0f);
+    sink.Vertex(0.0f, 480.0f);
+    sink.End();
 
     if (ValidState(gameState))
         (this->*kStates[gameState].draw)(interpolation);

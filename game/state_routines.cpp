@@ -1,16 +1,13 @@
 // The state routines whose screens are not written yet, so that the main loop can dispatch to
 // every state from the start. Each screen's own change takes its routines out of this file.
 //
-// Empty so far: the front end, playing, splash drawing, game over, continue, new high score
+// Empty so far: the front end, splash drawing, game over, continue, new high score
 // and credits routines, and the high-score table's start-up. The splash only counts its
 // timer, so that its hand-over to the title can be added on top.
 #include "game/engine.h"
 
 void Engine::UpdateFrontEnd() {}
 void Engine::DrawFrontEnd(float) {}
-
-void Engine::UpdatePlaying() {}
-void Engine::DrawPlaying(float) {}
 
 void Engine::UpdateSplash()
 {

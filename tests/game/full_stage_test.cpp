@@ -31,7 +31,7 @@ protected:
         ASSERT_TRUE(engine->LoadStageRosters());
         engine->NewGame();
         ASSERT_EQ(engine->gameState, Playing);
-        ASSERT_STREQ(engine->level.title, "FIRST DESCENT");
+        ASSERT_STREQ(engine->level.title, "FIRST LANDING");
     }
 
     void TearDown() override
@@ -127,9 +127,9 @@ protected:
 
         // Two seconds later the second stage begins.
         steps = 0;
-        while (std::strcmp(engine->level.title, "TWIN REACTORS") != 0 && steps++ < 300)
+        while (std::strcmp(engine->level.title, "UPDRAFT CAVERN") != 0 && steps++ < 300)
             engine->UpdatePlaying();
-        EXPECT_STREQ(engine->level.title, "TWIN REACTORS");
+        EXPECT_STREQ(engine->level.title, "UPDRAFT CAVERN");
         EXPECT_EQ(engine->gameState, Playing);
         EXPECT_FALSE(engine->progress.countdownActive);
         EXPECT_FALSE(engine->progress.stageBonusPaid);

@@ -4,6 +4,7 @@
 
 #include "engine/gl_state.h"
 #include "engine/vertex_sink.h"
+#include "platform/input_backend.h"
 #include "platform/platform.h"
 
 #include <GL/gl.h>
@@ -118,7 +119,7 @@ void Engine::Step()
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0)
         HandleEvent(event);
-    SDL_GetRelativeMouseState(&mouseDx, &mouseDy);
+    platform::GetInputBackend().GetRelativeMouseState(mouseDx, mouseDy);
 
     Update();
     TickButtons();

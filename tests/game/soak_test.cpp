@@ -3,6 +3,7 @@
 // entity of the stage so that every kind sees it close by.
 #include "game/engine.h"
 #include "game/entity.h"
+#include "game/map_format.h"
 #include "platform/audio.h"
 #include "support/temp_dir.h"
 
@@ -131,6 +132,39 @@ TEST_F(SoakTest, EveryStagePlaysAMinuteOfRandomInputCleanly)
                 << "step " << step;
         }
     }
+}
+
+// Each stage cleared in turn: every reactor blown where it stands, the ship lifted out
+// during the count-down; after the last stage come the credits.
+TEST_F(SoakTest, ThePackRunsFromItsFirstStageToTheCredits)
+{
+    const int stages = static_cast<int>(engine->packs.rosters[0].size());
+    engine->NewGame();
+    for (int stage = 1; stage <= stages; ++stage)
+    {
+        SCOPED_TRACE(stage);
+        ASSERT_EQ(engine->progress.stage, stage);
+        int steps = 0;
+        while (!engine->ship.inPlay && steps++ < 1000)
+            engine->UpdatePlaying();
+        for (Entity* entity : engine->level.entities)
+        {
+            if (entity->type == static_cast<int>(EntityKind::Generator))
+                entity->health = 0.0f;
+        }
+        engine->menu.invincible = true;
+        while (!engine->progress.countdownActive && steps++ < 2000)
+            engine->UpdatePlaying();
+        ASSERT_TRUE(engine->progress.countdownActive);
+        engine->ship.x = engine->ship.prevX = 0.0f;
+        engine->ship.y = engine->ship.prevY = -650.0f;
+        while (engine->progress.stage == stage && steps++ < 3000)
+            engine->UpdatePlaying();
+        ASSERT_EQ(engine->progress.stage, stage + 1);
+        while (engine->ship.leaving && engine->gameState == Playing && steps++ < 4000)
+            engine->UpdatePlaying();
+    }
+    EXPECT_EQ(engine->gameState, Credits);
 }
 
 } // namespace

@@ -107,21 +107,14 @@ TEST_F(SpaceMenTest, OnlyALandedShipRescuesAManAndOnlyOnce)
         EXPECT_EQ(engine->progress.score, landed ? 50 : 0);
         EXPECT_EQ(engine->progress.rescued, landed ? 1 : 0);
     }
-}
-
-TEST_F(SpaceMenTest, AShotHitsAManAndKillsHimWithoutABurst)
-{
+    // A shot's circles hit him; shot dead he leaves no burst.
     Load({MakeRecord(kSpaceMan, 0.0f, 100.0f)});
     SpaceMan* man = At<SpaceMan>(0);
-    PlaceShip(0.0f, -500.0f, true);
     EXPECT_TRUE(man->HitTest({Circle(5.0f, 3.0f, 100.0f)}));
-    EXPECT_FALSE(man->HitTest({Circle(5.0f, 3.0f, 100.0f)}, false));
-    const std::size_t emitters = engine->effects.emitters.size();
     man->health = 0.0f;
     man->Update();
     EXPECT_TRUE(man->dead);
-    EXPECT_EQ(engine->effects.emitters.size(), emitters);
-    EXPECT_EQ(engine->progress.rescued, 0);
+    EXPECT_TRUE(engine->effects.emitters.empty());
 }
 
 TEST_F(SpaceMenTest, PodRefuelsOnlyAHoveringShipHoldingItsShieldWithin100)

@@ -8,6 +8,17 @@ namespace
 // Layer speeds of the anchors, in their order: first anchors of layers 1-3, then the second.
 constexpr float kLayerSpeed[6] = {0.3f, 0.65f, 1.0f, 0.3f, 0.65f, 1.0f};
 
+// The scroll that brings a world coordinate with the offset back into low..high on screen.
+float Scroll(float position, float offset, float low, float high)
+{
+    float scroll = 0.0f;
+    if (position > high - offset)
+        scroll = -(position - (high - offset));
+    if (position < low - offset)
+        scroll += (low - offset) - position;
+    return scroll;
+}
+
 } // namespace
 
 void Engine::UpdateCamera()
@@ -16,18 +27,9 @@ void Engine::UpdateCamera()
     c.prevCamX = c.camX;
     c.prevCamY = c.camY;
 
-    float t = 0.0f;
-    if (ship.x > 420.0f - c.camX)
-        t = -(ship.x - (420.0f - c.camX));
-    if (ship.x < 220.0f - c.camX)
-        t += (220.0f - c.camX) - ship.x;
+    const float t = Scroll(ship.x, c.camX, 220.0f, 420.0f);
     c.camX += t;
-
-    float o = 0.0f;
-    if (ship.y > 280.0f - c.camY)
-        o = -(ship.y - (280.0f - c.camY));
-    if (ship.y < 200.0f - c.camY)
-        o += (200.0f - c.camY) - ship.y;
+    float o = Scroll(ship.y, c.camY, 200.0f, 280.0f);
     c.camY += o;
 
     // The stars move vertically only while the view's top edge is at or above y -240.

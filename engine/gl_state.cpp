@@ -1,5 +1,7 @@
 #include "engine/gl_state.h"
 
+#include "engine/vertex_sink.h"
+
 #include <GL/gl.h>
 
 void SetupProjection(float width, float height)
@@ -35,4 +37,18 @@ void SetBlendFunc(unsigned int source, unsigned int destination)
 {
     glEnable(GL_BLEND);
     glBlendFunc(source, destination);
+}
+
+void FillVirtualScreen(float r, float g, float b, float a)
+{
+    glDisable(GL_TEXTURE_2D);
+    SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    VertexSink& sink = CurrentVertexSink();
+    sink.Color(r, g, b, a);
+    sink.Begin(GL_QUADS);
+    sink.Vertex(0.0f, 0.0f);
+    sink.Vertex(kVirtualWidth, 0.0f);
+    sink.Vertex(kVirtualWidth, kVirtualHeight);
+    sink.Vertex(0.0f, kVirtualHeight);
+    sink.End();
 }

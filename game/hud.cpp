@@ -33,9 +33,9 @@ void Panel(VertexSink& sink, float x1, float y1, float x2, float y2, float r, fl
     sink.End();
 }
 
-void Fade(VertexSink& sink, float alpha)
+void Fade(float alpha)
 {
-    Panel(sink, 0.0f, 0.0f, 640.0f, 480.0f, 0.025f, 0.025f, 0.05f, alpha);
+    FillVirtualScreen(0.025f, 0.025f, 0.05f, alpha);
 }
 
 void Print(const Font& font, float x, float y, const char* format, int value)
@@ -73,11 +73,11 @@ void Engine::DrawHud(float)
     Font& digits = res.font2;
 
     if (stateTimer >= 3.0f)
-        Fade(sink, Interp(1.0f, 0.0f, 0.0f, 0.5f, 3.5f - stateTimer));
+        Fade(Interp(1.0f, 0.0f, 0.0f, 0.5f, 3.5f - stateTimer));
     if (ship.leaving && ship.stepTimer <= 1.0f)
-        Fade(sink, Interp(0.0f, 1.0f, 0.0f, 1.0f, 1.0f - ship.stepTimer));
+        Fade(Interp(0.0f, 1.0f, 0.0f, 1.0f, 1.0f - ship.stepTimer));
     if (ship.exploded && ship.explosionTimer <= 0.5f)
-        Fade(sink, Interp(0.0f, 1.0f, 0.0f, 0.5f, 0.5f - ship.explosionTimer));
+        Fade(Interp(0.0f, 1.0f, 0.0f, 0.5f, 0.5f - ship.explosionTimer));
 
     Panel(sink, 0.0f, 0.0f, 640.0f, 50.0f, 0.0f, 0.0f, 0.0f, 0.75f);
     glDisable(GL_BLEND);

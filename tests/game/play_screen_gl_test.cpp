@@ -122,6 +122,9 @@ TEST_F(PlayScreenGlTest, DrawsAShippedStageWithGlowAtTheWallsAndTheShip)
     FireProjectile(engine->effects.playerShots, LaserShotInit, LaserShotUpdate, 240.0f, 580.0f,
                    300.0f, 0.0f, 0.0f);
     DrawFrames(*engine, 8);
+    // Each pass hands on texturing and blending switched off.
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     std::vector<unsigned char> frame = ReadFrame();
 
     EXPECT_GT(Glowing(frame, 320.0f, 240.0f, 12), 40) << "the ship";

@@ -192,7 +192,9 @@ TEST_F(PlayingTest, AKillPaysOnceWithTheShotsMultiplier)
         EXPECT_EQ(engine->progress.score, c.score) << c.multiplier << " " << c.health;
         ASSERT_EQ(engine->effects.scorePopups.size(), c.popup ? 1u : 0u);
         if (c.popup)
+        {
             EXPECT_EQ(engine->effects.scorePopups.front().points, c.score);
+        }
         EXPECT_FLOAT_EQ(reactor->health, c.health - 2.0f);
         reactor->dead = true;
     }
@@ -313,11 +315,15 @@ TEST_F(PlayingTest, StartStageBranches)
         engine->StartStage();
         EXPECT_EQ(engine->quit, c.state == -1) << c.stage << " " << c.lives << " " << c.map;
         if (c.state == -2)
+        {
             EXPECT_TRUE(engine->gameState == NewHiscore || engine->gameState == Continue ||
                         engine->gameState == GameOver)
                 << engine->gameState;
+        }
         else if (c.state != -1)
+        {
             EXPECT_EQ(engine->gameState, c.state) << c.stage << " " << c.lives;
+        }
     }
     // The stage that did start:
     engine->packs.rosters = {{"Data/Maps/test.map"}};
@@ -332,6 +338,46 @@ TEST_F(PlayingTest, StartStageBranches)
     EXPECT_FLOAT_EQ(engine->camera.camY, 240.0f - engine->ship.y);
     EXPECT_EQ(engine->effects.emitters.size(), 1u); // the stage-start spiral
     EXPECT_EQ(engine->progress.lives, 3);
+}
+
+TEST_F(PlayingTest, PauseMenuRebindsThenSavesTheControlsAndResumes)
+{
+    Input& input = engine->input;
+    auto press = [&](InputButton button)
+    {
+        input[button].value = ButtonState::Pressed;
+        engine->UpdatePlaying();
+        input[button].value = ButtonState::Up;
+    };
+    press(ButtonPause);
+    ASSERT_TRUE(engine->paused);
+    EXPECT_EQ(engine->menu.menuPage, 1);
+    const float timer = engine->stateTimer;
+
+    // "KEYBOARD": five keys in turn bind LEFT, RIGHT, FIRE, FIRE2 and FIRE3.
+    press(ButtonSelect);
+    EXPECT_EQ(engine->menu.menuPage, 2);
+    const int expectedIndex[] = {1, 4, 5, 6};
+    for (int key = 0; key < 5; ++key)
+    {
+        input.OnKey('a' + key, true);
+        engine->UpdatePlaying();
+        input.OnKey('a' + key, false);
+        input.anyKey = false;
+        if (key < 4)
+        {
+            EXPECT_EQ(input.captureIndex, expectedIndex[key]) << key;
+        }
+    }
+    EXPECT_EQ(engine->menu.menuPage, 1);
+    EXPECT_EQ(engine->menu.menuItem, 3);
+    EXPECT_FALSE(input.captureActive);
+    EXPECT_EQ(input.bindings[ActionFire3].primary, 'e');
+
+    press(ButtonSelect); // "<RETURN TO GAME>"
+    EXPECT_FALSE(engine->paused);
+    EXPECT_FLOAT_EQ(engine->stateTimer, timer); // nothing moved while paused
+    EXPECT_NE(ReadFile("Controls.dat").find("FIRE3_PRIMARY\t= 101"), std::string::npos);
 }
 
 } // namespace

@@ -438,19 +438,16 @@ bool WriteEntityRecord(DataFile& file, const MapEntityRecord& record)
 
 bool WriteMap(const std::string& path, const MapDocument& map)
 {
-    const std::string temp = platform::TempPathFor(path);
-    DataFile file;
-    bool ok = file.Open(temp.c_str(), "wb") &&
-              WriteInt32(file, static_cast<std::int32_t>(map.walls.size())) &&
-              WriteInt32(file, static_cast<std::int32_t>(map.entities.size()));
-    for (std::size_t i = 0; ok && i < map.walls.size(); ++i)
-        ok = WriteWallRecord(file, map.walls[i]);
-    for (std::size_t i = 0; ok && i < map.entities.size(); ++i)
-        ok = WriteEntityRecord(file, map.entities[i]);
-    ok = ok && WriteTitleField(file, map.title) && WritePasswordField(file, map.password) &&
-         WriteInt32(file, map.endTimer);
-    ok = ok && platform::ReplaceFile(temp, path);
-    if (!ok)
-        platform::RemoveFile(temp.c_str());
-    return ok;
+    return platform::WriteFileAtomicallyWith(path, [&map](const std::string& temp) {
+        DataFile file;
+        bool ok = file.Open(temp.c_str(), "wb") &&
+                  WriteInt32(file, static_cast<std::int32_t>(map.walls.size())) &&
+                  WriteInt32(file, static_cast<std::int32_t>(map.entities.size()));
+        for (std::size_t i = 0; ok && i < map.walls.size(); ++i)
+            ok = WriteWallRecord(file, map.walls[i]);
+        for (std::size_t i = 0; ok && i < map.entities.size(); ++i)
+            ok = WriteEntityRecord(file, map.entities[i]);
+        return ok && WriteTitleField(file, map.title) && WritePasswordField(file, map.password) &&
+               WriteInt32(file, map.endTimer);
+    });
 }

@@ -6,6 +6,7 @@
 #include "support/map_fixture.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <set>
 
@@ -17,6 +18,47 @@ namespace
 class MapPacksTest : public LevelTest
 {
 protected:
+    // Every 10-unit point of the loaded map that a body of radius 14 reaches from above the
+    // shaft without touching a wall (the sky included).
+    std::set<std::pair<int, int>> ReachableFromTheRoof() const
+    {
+        const LevelData& level = engine->level;
+        const int columns = static_cast<int>((level.maxX - level.minX) / 10.0f);
+        const int rows = static_cast<int>((level.maxY + 100.0f) / 10.0f);
+        auto free = [&](int c, int r)
+        {
+            Vec2 normal;
+            const float x = level.minX + 10.0f * static_cast<float>(c);
+            const float y = -100.0f + 10.0f * static_cast<float>(r);
+            return !engine->CollideWithWalls({Circle(14.0f, x, y)}, normal);
+        };
+        std::set<std::pair<int, int>> seen{{columns / 2, 0}};
+        std::vector<std::pair<int, int>> open{{columns / 2, 0}};
+        while (!open.empty())
+        {
+            const auto [c, r] = open.back();
+            open.pop_back();
+            for (const auto& [dc, dr] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+            {
+                const std::pair<int, int> next{c + dc, r + dr};
+                if (next.first < 0 || next.first > columns || next.second < 0 ||
+                    next.second > rows || seen.count(next) != 0 || !free(next.first, next.second))
+                    continue;
+                seen.insert(next);
+                open.push_back(next);
+            }
+        }
+        return seen;
+    }
+    // A ship standing level where its legs would be, on a wall flat enough to land on.
+    bool LandableAt(float x, float floorY) const
+    {
+        Vec2 left, right;
+        return engine->CollideWithWalls({Circle(5.0f, x - 8.0f, floorY - 5.0f)}, left) &&
+               engine->CollideWithWalls({Circle(5.0f, x + 8.0f, floorY - 5.0f)}, right) &&
+               left.x == right.x && left.y == right.y && std::fabs(left.x) <= 0.3f &&
+               left.y < 0.0f;
+    }
     void Map(const std::string& name, const char* password, const char* title = "A TITLE")
     {
         MapDocument map;
@@ -138,9 +180,10 @@ TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
     CopyTree(run + "/Data/Maps", "Data/Maps");
     ASSERT_TRUE(engine->LoadMapPacks());
     ASSERT_TRUE(engine->LoadStageRosters());
-    ASSERT_GE(engine->packs.rosters[0].size(), 3u);
+    ASSERT_GE(engine->packs.rosters[0].size(), 8u);
 
     std::set<std::string> seen;
+    std::set<std::int32_t> kinds;
     for (std::size_t i = 0; i < engine->packs.rosters[0].size(); ++i)
     {
         const std::string& password = engine->packs.passwords[0][i];
@@ -166,10 +209,29 @@ TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
         for (const Entity* entity : engine->level.entities)
         {
             beacons += dynamic_cast<const Beacon*>(entity) != nullptr;
+            kinds.insert(entity->type);
             EXPECT_FALSE(entity->dead) << entity->type; // every platform resolved
             EXPECT_GE(entity->x, engine->level.minX);
             EXPECT_LE(entity->x, engine->level.maxX);
             EXPECT_LE(entity->y, engine->level.maxY);
+        }
+        // Every entity can be reached from the roof (and so the roof from it); beacons and
+        // space men stand on floors a ship can land on.
+        const auto reachable = ReachableFromTheRoof();
+        for (const Entity* entity : engine->level.entities)
+        {
+            bool near = false;
+            for (const auto& [c, r] : reachable)
+                near = near || Distance(engine->level.minX + 10.0f * static_cast<float>(c),
+                                        -100.0f + 10.0f * static_cast<float>(r), entity->x,
+                                        entity->y) <= 40.0f;
+            EXPECT_TRUE(near) << "out of reach: " << entity->type << " at " << entity->x
+                              << ", " << entity->y;
+            if (entity->type == 5 || entity->type == 20)
+            {
+                EXPECT_TRUE(LandableAt(entity->x, entity->y))
+                    << "no floor: " << entity->type << " at " << entity->x;
+            }
         }
         EXPECT_GE(beacons, 1);
         // The ship drops in at x 0 from above: the way down must be open there.
@@ -177,6 +239,9 @@ TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
         for (float y = -50.0f; y < 250.0f; y += 10.0f)
             EXPECT_FALSE(engine->CollideWithWalls({Circle(15.0f, 0.0f, y)}, normal)) << y;
     }
+    // Turrets, tank, force, pod, man, reactor and beacon all appear somewhere.
+    for (std::int32_t kind : {0, 3, 4, 5, 6, 7, 8, 17, 20})
+        EXPECT_EQ(kinds.count(kind), 1u) << kind;
 }
 
 } // namespace

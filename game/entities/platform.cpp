@@ -1,5 +1,6 @@
 #include "game/entities/platform.h"
 
+#include "engine/collision.h"
 #include "engine/data_file.h"
 #include "game/engine.h"
 #include "game/entities/carried_walls.h"
@@ -40,6 +41,107 @@ bool MovingPlatform::Load(DataFile& file)
     return LoadBase(file) && ReadNameField(file, name) && ReadNameField(file, startTarget) &&
            ReadNameField(file, endTarget) && ReadInt32(file, radius) && ReadFloat32(file, speed) &&
            ReadFloat32(file, stopTime) && ReadFlag(file, repeat) && ReadFlag(file, startOn);
+}
+
+void MovingPlatform::Spawn(float px, float py)
+{
+    x = prevX = px;
+    y = prevY = py;
+    dead = false;
+    angle = 0.0f;
+    health = 99999.0f;
+    outbound = true;
+    running = startOn;
+    returning = false;
+    stopTimer = 0.0f;
+}
+
+bool MovingPlatform::StepDirection(Vec2& unit) const
+{
+    if (startPoint == nullptr || endPoint == nullptr || !(speed > 0.0f) || !std::isfinite(speed))
+        return false;
+    const float ex = startPoint->x - endPoint->x;
+    const float ey = startPoint->y - endPoint->y;
+    const float length = std::sqrt(ex * ex + ey * ey);
+    // Both points in one place give no direction at all; far-flung ones none worth having.
+    if (!(length > 0.0f) || !std::isfinite(length))
+        return false;
+    unit = outbound ? Vec2(ex / length, ey / length) : Vec2(-ex / length, -ey / length);
+    return true;
+}
+
+void MovingPlatform::Update()
+{
+    prevX = x;
+    prevY = y;
+    stopTimer -= 0.01f;
+    Vec2 unit;
+    if (stopTimer >= 0.0f || !running || !StepDirection(unit))
+        return;
+    const float stepX = speed * unit.x;
+    const float stepY = speed * unit.y;
+    x -= stepX;
+    y -= stepY;
+    for (Entity* entity : carriedEntities)
+    {
+        entity->prevX -= stepX;
+        entity->prevY -= stepY;
+        entity->x -= stepX;
+        entity->y -= stepY;
+        entity->UpdateCollisionPoints();
+    }
+
+    // A landed ship within reach rides along when it rests on one of the walls.
+    PlayerShip& ship = gEngine->ship;
+    const bool shipInReach =
+        ship.landed && Distance(x, y, ship.x, ship.y) <= static_cast<float>(radius);
+    bool carried = false;
+    const Circle feet(15.0f, ship.x, ship.y);
+    for (Beam* wall : carriedWalls)
+    {
+        if (shipInReach && !carried && CircleHitsSegment(*wall, feet))
+            carried = true;
+        wall->x1 -= stepX;
+        wall->y1 -= stepY;
+        wall->x2 -= stepX;
+        wall->y2 -= stepY;
+    }
+    if (carried)
+    {
+        ship.x -= stepX;
+        ship.y -= stepY;
+    }
+
+    // Arrival: within twice the speed of a point, without snapping onto it.
+    const float tolerance = 2.0f * speed;
+    if (outbound && Distance(x, y, endPoint->x, endPoint->y) < tolerance)
+    {
+        outbound = false;
+        returning = true;
+        stopTimer = stopTime;
+    }
+    else if (returning && Distance(x, y, startPoint->x, startPoint->y) < tolerance)
+    {
+        if (!repeat)
+        {
+            running = false;
+            returning = false;
+            stopTimer = stopTime;
+        }
+        outbound = true;
+    }
+}
+
+void MovingPlatform::Activate()
+{
+    Vec2 unit;
+    if (!running && stopTimer <= 0.0f && StepDirection(unit))
+    {
+        running = true;
+        gEngine->res.samples[sfx::ButtonAccess].Play();
+    }
+    else
+        gEngine->res.samples[sfx::ButtonDenied].Play();
 }
 
 void MovingPlatform::ForgetEntities(const std::vector<const Entity*>& gone)

@@ -45,9 +45,7 @@ bool MovingPlatform::Load(DataFile& file)
 
 void MovingPlatform::Spawn(float px, float py)
 {
-    x = prevX = px;
-    y = prevY = py;
-    dead = false;
+    Entity::Spawn(px, py);
     angle = 0.0f;
     health = 99999.0f;
     outbound = true;
@@ -70,6 +68,26 @@ bool MovingPlatform::StepDirection(Vec2& unit) const
     return true;
 }
 
+void MovingPlatform::Carry(float dx, float dy)
+{
+    for (Entity* entity : carriedEntities)
+    {
+        entity->prevX -= dx;
+        entity->prevY -= dy;
+        entity->x -= dx;
+        entity->y -= dy;
+        entity->UpdateCollisionPoints();
+    }
+    // Shifted, not rebuilt: normal, direction and length stay as they are.
+    for (Beam* wall : carriedWalls)
+    {
+        wall->x1 -= dx;
+        wall->y1 -= dy;
+        wall->x2 -= dx;
+        wall->y2 -= dy;
+    }
+}
+
 void MovingPlatform::Update()
 {
     prevX = x;
@@ -82,30 +100,23 @@ void MovingPlatform::Update()
     const float stepY = speed * unit.y;
     x -= stepX;
     y -= stepY;
-    for (Entity* entity : carriedEntities)
-    {
-        entity->prevX -= stepX;
-        entity->prevY -= stepY;
-        entity->x -= stepX;
-        entity->y -= stepY;
-        entity->UpdateCollisionPoints();
-    }
 
     // A landed ship within reach rides along when it rests on one of the walls.
     PlayerShip& ship = gEngine->ship;
-    const bool shipInReach =
-        ship.landed && Distance(x, y, ship.x, ship.y) <= static_cast<float>(radius);
     bool carried = false;
-    const Circle feet(15.0f, ship.x, ship.y);
-    for (Beam* wall : carriedWalls)
+    if (ship.landed && Distance(x, y, ship.x, ship.y) <= static_cast<float>(radius))
     {
-        if (shipInReach && !carried && CircleHitsSegment(*wall, feet))
-            carried = true;
-        wall->x1 -= stepX;
-        wall->y1 -= stepY;
-        wall->x2 -= stepX;
-        wall->y2 -= stepY;
+        const Circle feet(15.0f, ship.x, ship.y);
+        for (const Beam* wall : carriedWalls)
+        {
+            if (CircleHitsSegment(*wall, feet))
+            {
+                carried = true;
+                break;
+            }
+        }
     }
+    Carry(stepX, stepY);
     if (carried)
     {
         ship.x -= stepX;
@@ -162,21 +173,7 @@ void MovingPlatform::AttachWalls()
     // Jump to the start point with everything carried.
     const float dx = x - startPoint->x;
     const float dy = y - startPoint->y;
-    for (Beam* wall : carriedWalls)
-    {
-        wall->x1 -= dx;
-        wall->y1 -= dy;
-        wall->x2 -= dx;
-        wall->y2 -= dy;
-    }
-    for (Entity* entity : carriedEntities)
-    {
-        entity->x -= dx;
-        entity->y -= dy;
-        entity->prevX -= dx;
-        entity->prevY -= dy;
-        entity->UpdateCollisionPoints();
-    }
+    Carry(dx, dy);
     x = prevX = startPoint->x;
     y = prevY = startPoint->y;
 

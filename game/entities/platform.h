@@ -50,4 +50,6 @@ private:
     // The unit vector of this tick's step (towards the end point when outbound), or false
     // when the platform cannot travel.
     bool StepDirection(Vec2& unit) const;
+    // Moves everything carried by -(dx, dy), previous positions too.
+    void Carry(float dx, float dy);
 };

@@ -20,9 +20,7 @@ bool Rotator::Load(DataFile& file)
 
 void Rotator::Spawn(float px, float py)
 {
-    x = prevX = px;
-    y = prevY = py;
-    dead = false;
+    Entity::Spawn(px, py);
     angle = 0.0f;
     health = 99999.0f;
 }

@@ -299,9 +299,7 @@ bool TargetInfo::Load(DataFile& file)
 
 void TargetInfo::Spawn(float px, float py)
 {
-    x = prevX = px;
-    y = prevY = py;
-    dead = false;
+    Entity::Spawn(px, py);
     health = 1.0f;
 }
 

@@ -77,18 +77,6 @@ TEST_F(RotatorTest, AStepOfNinetyDegreesTakesNinetyTicksAndStops)
     }
 }
 
-TEST_F(RotatorTest, AContinuousRotatorReversesOnEachActivation)
-{
-    ASSERT_TRUE(LoadRotator(0.5f, 0, 60));
-    Ticks(10);
-    EXPECT_EQ(rotator->angle, 0.0f);
-    EXPECT_GT(bar->y2, 500.0f);
-    rotator->Activate();
-    EXPECT_EQ(rotator->speed, -0.5f);
-    rotator->Activate();
-    EXPECT_EQ(rotator->speed, 0.5f);
-}
-
 TEST_F(RotatorTest, ALandedShipWithinTheRadiusTurnsAndTakesOffWithTheMotion)
 {
     const struct

@@ -27,7 +27,8 @@ void Rotator::Spawn(float px, float py)
 
 void Rotator::Update()
 {
-    if (increments < 0 || (increments > 0 && angle == 0.0f))
+    // A speed from the file that is not a number would turn everything into nowhere.
+    if (increments < 0 || (increments > 0 && angle == 0.0f) || !std::isfinite(speed))
         return;
     const float r = speed * 0.017453292f;
     const float c = std::cos(r);

@@ -4,6 +4,7 @@
 #include "support/map_fixture.h"
 
 #include <cmath>
+#include <limits>
 
 using namespace cavtest;
 
@@ -129,6 +130,14 @@ TEST_F(RotatorTest, ADrainedFuelPodLeavesTheRotatorSafely)
     EXPECT_TRUE(rotator->carriedEntities.empty());
     EXPECT_EQ(engine->level.entities.size(), 1u);
     Ticks(5); // ASan reports any access to the freed pod
+}
+
+TEST_F(RotatorTest, ASpeedThatIsNotANumberTurnsNothing)
+{
+    ASSERT_TRUE(LoadRotator(std::numeric_limits<float>::quiet_NaN(), 0, 60));
+    Ticks(3);
+    EXPECT_EQ(bar->x2, 50.0f);
+    EXPECT_EQ(bar->y2, 500.0f);
 }
 
 } // namespace

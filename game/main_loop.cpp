@@ -3,6 +3,7 @@
 #include "game/engine.h"
 
 #include "engine/gl_state.h"
+#include "platform/input_backend.h"
 #include "platform/platform.h"
 
 #include <GL/gl.h>
@@ -117,7 +118,7 @@ void Engine::Step()
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0)
         HandleEvent(event);
-    SDL_GetRelativeMouseState(&mouseDx, &mouseDy);
+    platform::GetInputBackend().GetRelativeMouseState(mouseDx, mouseDy);
 
     Update();
     TickButtons();

@@ -54,10 +54,13 @@ public:
     float stepTimer = 0.0f;
 
 private:
-    void UpdateSound();
-    void PlaceCircles(float dx, float dy, float px, float py);
+    // The steps of Update; `d` is the facing and `p` the side at the start of the tick.
+    void Thrust(const Vec2& d);
+    void Turn();
+    void Wrap();
+    void PlaceCircles(const Vec2& d, const Vec2& p);
     void TryLanding();
-    void FireLaser(float dx, float dy);
+    void FireLaser(const Vec2& d);
     void UpdateShield();
     void CheckSectorExit();
 };

@@ -121,14 +121,38 @@ void Grow(Particle& p, float amount)
         p.size = 50.0f;
 }
 
-// The spirals' timer: counted down before the particle loop, re-armed and emitted after it.
-void SpiralEmission(Emitter& e)
+// Four particles on a circle of `radius` about the origin, pulled towards it.
+void PullIn(Emitter& e, float radius, float life)
 {
+    for (int i = 0; i < 4; ++i)
+    {
+        const Vec2 d = SinCos(static_cast<float>(std::rand() % 360));
+        const float px = e.x + radius * d.x;
+        const float py = e.y + radius * d.y;
+        e.particles.push_back(MakeParticle(px, py, (e.x - px) * 0.015f, (e.y - py) * 0.015f,
+                                           5.0f, {0.75f, 0.75f, 0.75f}, life));
+    }
+}
+
+// The spirals' step. The timer is counted down before the particle loop and re-armed (with
+// an emission) after it; `pull` scales the particle's offset from the origin into its
+// velocity before the turn (negative: towards the origin).
+void SpiralUpdate(Emitter& e, const Colour& fade, float pull, float grow)
+{
+    e.timer -= 0.01f;
+    for (Particle& p : e.particles)
+    {
+        Fade(p, fade);
+        p.life -= 0.01f;
+        Swirl(p, (p.x - e.x) * pull, (p.y - e.y) * pull);
+        Grow(p, grow);
+    }
     if (e.timer < 0.0f)
     {
         e.timer = e.period;
         e.Emit();
     }
+    e.particles.remove_if(ParticleIsDead);
 }
 
 } // namespace
@@ -258,28 +282,12 @@ void StageStartEmitter::Emit()
 {
     if (--count <= 0)
         return;
-    for (int i = 0; i < 4; ++i)
-    {
-        const Vec2 d = SinCos(static_cast<float>(std::rand() % 360));
-        const float px = x + 100.0f * d.x;
-        const float py = y + 100.0f * d.y;
-        particles.push_back(MakeParticle(px, py, (x - px) * 0.015f, (y - py) * 0.015f, 5.0f,
-                                         {0.75f, 0.75f, 0.75f}, 1.0f));
-    }
+    PullIn(*this, 100.0f, 1.0f);
 }
 
 void StageStartEmitter::Update()
 {
-    timer -= 0.01f;
-    for (Particle& p : particles)
-    {
-        Fade(p, {0.005f, 0.005f, 0.0f});
-        p.life -= 0.01f;
-        Swirl(p, (x - p.x) * 0.03f, (y - p.y) * 0.03f);
-        Grow(p, 1.5f);
-    }
-    SpiralEmission(*this);
-    particles.remove_if(ParticleIsDead);
+    SpiralUpdate(*this, {0.005f, 0.005f, 0.0f}, -0.03f, 1.5f);
     finished = count <= 0 && particles.empty();
 }
 
@@ -305,16 +313,7 @@ void ExitEmitter::Emit()
 
 void ExitEmitter::Update()
 {
-    timer -= 0.01f;
-    for (Particle& p : particles)
-    {
-        Fade(p, {0.015f, 0.01f, 0.005f});
-        p.life -= 0.01f;
-        Swirl(p, (p.x - x) * 0.05f, (p.y - y) * 0.05f);
-        Grow(p, 1.15f);
-    }
-    SpiralEmission(*this);
-    particles.remove_if(ParticleIsDead);
+    SpiralUpdate(*this, {0.015f, 0.01f, 0.005f}, 0.05f, 1.15f);
     finished = count <= 0 && particles.empty();
 }
 
@@ -330,28 +329,12 @@ void ContinueEmitter::Init(float px, float py)
 
 void ContinueEmitter::Emit()
 {
-    for (int i = 0; i < 4; ++i)
-    {
-        const Vec2 d = SinCos(static_cast<float>(std::rand() % 360));
-        const float px = x + 300.0f * d.x;
-        const float py = y + 300.0f * d.y;
-        particles.push_back(MakeParticle(px, py, (x - px) * 0.015f, (y - py) * 0.015f, 5.0f,
-                                         {0.75f, 0.75f, 0.75f}, 1.3f));
-    }
+    PullIn(*this, 300.0f, 1.3f);
 }
 
 void ContinueEmitter::Update()
 {
-    timer -= 0.01f;
-    for (Particle& p : particles)
-    {
-        Fade(p, {0.005f, 0.005f, 0.0f});
-        p.life -= 0.01f;
-        Swirl(p, (x - p.x) * 0.03f, (y - p.y) * 0.03f);
-        Grow(p, 1.5f);
-    }
-    SpiralEmission(*this);
-    particles.remove_if(ParticleIsDead);
+    SpiralUpdate(*this, {0.005f, 0.005f, 0.0f}, -0.03f, 1.5f);
 }
 
 void CreditsEmitter::Init(float px, float py)
@@ -400,6 +383,10 @@ void CreditsEmitter::Update()
         p.prevSize = p.size;
         p.size *= 1.057f;
     }
-    SpiralEmission(*this);
+    if (timer < 0.0f)
+    {
+        timer = period;
+        Emit();
+    }
     particles.remove_if(ParticleIsDead);
 }

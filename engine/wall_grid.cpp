@@ -12,8 +12,8 @@ namespace
 // Cells further than this from the bounds cannot be reached by any query.
 constexpr float kFarAway = 1.0e9f;
 
-// Cell-box edges along one axis: centres start at min + 50 and advance by adding 100, exactly
-// as the cells were always laid, so walls fall in the same cells as in every stored map.
+// Cell-box edges along one axis: centres start at min + 50 and advance by adding 100 (not by
+// multiplying), so far from the origin the float rounding puts walls in the designed cells.
 void CellEdges(float origin, int count, std::vector<float>& centres, std::vector<float>& lows,
                std::vector<float>& highs)
 {
@@ -58,7 +58,8 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
         return true;
 
     // The size is taken at more than single precision: a range of exactly 300 units must give
-    // 2 + trunc(2.9999999...) = 4 cells, as it always has, not the 5 that float rounding gives.
+    // 2 + trunc(2.9999999...) = 4 cells, not the 5 that float rounding gives, so walls
+    // keep the cells every stored map was tested with.
     const double factor = 0.01f;
     double columns = 2.0 + std::trunc((double(maxX) - double(minX)) * factor);
     double rows = 2.0 + std::trunc((double(maxY) - double(minY)) * factor);
@@ -83,7 +84,7 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
     CellEdges(minY, height, centreY, lowY, highY);
 
     // Wall by wall over the cells its extent can reach: each cell still lists its walls in
-    // wall-list order, and the exact test below is the one every cell always ran.
+    // wall-list order, and the exact test below decides, as for a scan of every cell.
     for (const Beam* wall : walls)
     {
         float x1 = wall->x1, x2 = wall->x2, y1 = wall->y1, y2 = wall->y2;
@@ -129,7 +130,7 @@ void WallGrid::Clear()
 
 bool WallGrid::CellOf(float x, float y, int& column, int& row) const
 {
-    // The differences are formed from the far edge, as they always were: for points far from
+    // The differences are formed from the far edge, on purpose: for points far from
     // the origin this rounds differently from x - min x, and cells must not shift.
     float dx = (maxX - minX) - (maxX - x);
     float dy = (maxY - minY) - (maxY - y);

@@ -70,6 +70,13 @@ bool Engine::LoadMap()
     bool ok = ReadWalls(file, fileSize, walls, entityCount) &&
               ReadEntities(file, entityCount, entities) && ReadTitleField(file, title) &&
               ReadPasswordField(file, password) && ReadInt32(file, timer);
+    // The tail must end the file: the stage rosters read title and password counted back
+    // from the end, and a map with bytes after its tail would show them another password.
+    if (ok && file.Offset() != fileSize)
+    {
+        gLogger.Log("Map has bytes after its tail\n");
+        ok = false;
+    }
     if (!ok)
     {
         gLogger.Log("Failed To Load Map\n");
@@ -79,6 +86,12 @@ bool Engine::LoadMap()
     ComputeMapBounds();
     BuildWallGrid();
     LinkEntities();
+    if (wallGrid.CarriedRefused())
+    {
+        gLogger.Log("Map refused: its rotators and platforms reach too many grid cells\n");
+        gLogger.Log("Failed To Load Map\n");
+        return false;
+    }
     return true;
 }
 

@@ -95,9 +95,9 @@ void LoadMapLoop(benchmark::State& state, const std::string& path)
         EngineSettings settings;
         settings.headless = true;
         Engine engine(settings);
-        engine.rosters = {{path}};
-        engine.currentPack = 0;
-        engine.stage = 1;
+        engine.packs.rosters = {{path}};
+        engine.packs.currentPack = 0;
+        engine.progress.stage = 1;
         for (auto _ : state)
         {
             if (!engine.LoadMap())
@@ -106,8 +106,8 @@ void LoadMapLoop(benchmark::State& state, const std::string& path)
                 break;
             }
         }
-        state.counters["walls"] = static_cast<double>(engine.walls.size());
-        state.counters["entities"] = static_cast<double>(engine.entities.size());
+        state.counters["walls"] = static_cast<double>(engine.level.walls.size());
+        state.counters["entities"] = static_cast<double>(engine.level.entities.size());
     }
     platform::SetAudioBackend(nullptr);
 }

@@ -54,8 +54,8 @@ Engine::Engine(const EngineSettings& engineSettings) : settings(engineSettings)
     quit = false;
     paused = false;
 
-    width = settings.width;
-    height = settings.height;
+    int& width = settings.width;
+    int& height = settings.height;
     if (width > kMaxSize)
         width = kMaxSize;
     if (height > kMaxSize)
@@ -64,9 +64,6 @@ Engine::Engine(const EngineSettings& engineSettings) : settings(engineSettings)
         width = kMinWidth;
     if (height < 1)
         height = kMinHeight;
-    fullscreen = settings.fullscreen;
-    showFps = settings.showFps;
-    onlineScore = settings.onlineScore;
     frameTimer.ticks = settings.ticks;
 }
 
@@ -74,7 +71,8 @@ bool Engine::Start()
 {
     if (!settings.headless)
     {
-        if (!InitVideo(settings.title.c_str(), width, height, 32, settings.vsync, fullscreen))
+        if (!InitVideo(settings.title.c_str(), settings.width, settings.height, 32, settings.vsync,
+                       settings.fullscreen))
             return false;
         videoUp = true;
         for (int i = 0; i < 2; ++i)
@@ -87,7 +85,7 @@ bool Engine::Start()
     InitImageLibrary();
     InitSound();
     soundUp = true;
-    wallGrid.Clear();
+    level.wallGrid.Clear();
 
     if (!LoadResources())
         return false;
@@ -126,18 +124,18 @@ void Engine::ResetGame()
 {
     totalSteps = 0;
     paused = false;
-    wallGrid.Clear();
-    infiniteFuel = false;
-    invincible = false;
-    infiniteTime = false;
-    currentPack = 0;
+    level.wallGrid.Clear();
+    menu.infiniteFuel = false;
+    menu.invincible = false;
+    menu.infiniteTime = false;
+    packs.currentPack = 0;
     InitScores();
     stateTimer = 0.0f;
-    menuItem = 0;
-    menuPage = 0;
-    blinkTimer = 0.0f;
+    menu.menuItem = 0;
+    menu.menuPage = 0;
+    menu.blinkTimer = 0.0f;
     gameState = Splash;
-    streams[music::Splash].Play();
+    res.streams[music::Splash].Play();
 }
 
 Engine::~Engine()
@@ -161,21 +159,21 @@ void Engine::ReleaseGlObjects()
 {
     if (!videoUp)
         return;
-    font2.FreeTexture();
-    font.FreeTexture();
-    font.texture = font2.texture = 0;
-    if (font.shadowTexture != 0)
-        glDeleteTextures(1, &font.shadowTexture);
-    if (font2.shadowTexture != 0 && font2.shadowTexture != font.shadowTexture)
-        glDeleteTextures(1, &font2.shadowTexture);
-    font.shadowTexture = font2.shadowTexture = 0;
-    if (beamTexture != 0)
-        glDeleteTextures(1, &beamTexture);
-    if (logoTexture != 0)
-        glDeleteTextures(1, &logoTexture);
-    beamTexture = logoTexture = 0;
-    if (displayListBase != 0)
-        glDeleteLists(displayListBase, kModelSlotCount + 1); // as many as were made
-    displayListBase = 0;
+    res.font2.FreeTexture();
+    res.font.FreeTexture();
+    res.font.texture = res.font2.texture = 0;
+    if (res.font.shadowTexture != 0)
+        glDeleteTextures(1, &res.font.shadowTexture);
+    if (res.font2.shadowTexture != 0 && res.font2.shadowTexture != res.font.shadowTexture)
+        glDeleteTextures(1, &res.font2.shadowTexture);
+    res.font.shadowTexture = res.font2.shadowTexture = 0;
+    if (res.beamTexture != 0)
+        glDeleteTextures(1, &res.beamTexture);
+    if (res.logoTexture != 0)
+        glDeleteTextures(1, &res.logoTexture);
+    res.beamTexture = res.logoTexture = 0;
+    if (res.displayListBase != 0)
+        glDeleteLists(res.displayListBase, kModelSlotCount + 1); // as many as were made
+    res.displayListBase = 0;
     videoUp = false;
 }

@@ -12,8 +12,8 @@
 // `ClearLevel`, never in the middle of a pass over the list.
 //
 // Members are declared so that they are destroyed in the shutdown order: effects, packs,
-// line models from the last slot down, the second font, the main font, the entity list and
-// the input states last. GL objects are released by the shutdown before SDL goes.
+// line models from the last slot down, the second font, the main font, the player ship, the
+// entity list and the input states last. GL objects are released by the shutdown before SDL goes.
 #pragma once
 
 #include "engine/font.h"
@@ -151,6 +151,102 @@ struct EngineSettings
     TickSource ticks = nullptr;
 };
 
+// ---- The Engine's data, in groups ------------------------------------------------------
+
+// The stage in memory. `walls` is filled once per map load and never resized afterwards, so
+// pointers into it (wall grid cells, carried walls) stay valid until the next ClearLevel.
+struct LevelData
+{
+    std::list<Entity*> entities; // owned; deleted by ReapDeadEntities and ClearLevel only
+    char title[32] = {};
+    char password[6] = {};
+    int endTimer = 0;
+    std::vector<Beam> walls;
+    float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+    WallGrid wallGrid; // empty (no cells) from construction, before any map load
+};
+
+struct StageProgress
+{
+    bool countdownActive = false;
+    int generatorCount = 0;
+    float shakeX = 0.0f, shakeY = 0.0f;
+    float shakeTimer = 0.0f;
+    float countdownSeconds = 0.0f;
+    int lastCountdownSecond = 0;
+    int stage = 1;
+    int lives = 0;
+    int score = 0;
+    bool stageBonusPaid = false;
+    int rescued = 0;
+    bool packCompleted = false;
+    int nextExtraLife = 10000;
+};
+
+// Stars of three layers; parallax anchors 0-2 are the first anchor of layers 1-3, 3-5 the
+// second.
+struct CameraView
+{
+    float camX = 0.0f, camY = 0.0f;
+    float prevCamX = 0.0f, prevCamY = 0.0f;
+    Vec2 stars[3][15];
+    Vec2 anchors[6];
+    Vec2 prevAnchors[6];
+};
+
+struct MenuState
+{
+    int menuItem = 0;
+    int menuPage = 0;
+    float blinkTimer = 0.0f;
+    bool introSkip = false;      // the front end's intro runs faster while select is held
+    float fireworksTimer = 0.0f; // the new-high-score screen's bursts
+    // The hidden options.
+    bool infiniteFuel = false;
+    bool invincible = false;
+    bool infiniteTime = false;
+};
+
+// Five names of 5 letters and a NUL, best first.
+struct HighScoreTable
+{
+    char scoreNames[5][6] = {};
+    int scores[5] = {};
+    int scoreEntryIndex = 0;
+};
+
+// Declared so that the line models go first (last slot down), then the second font, then
+// the main font.
+struct Resources
+{
+    unsigned int beamTexture = 0;
+    unsigned int logoTexture = 0;
+    unsigned int displayListBase = 0; // slot n's display list is base + n
+    Sample samples[sfx::Count];
+    Stream streams[music::Count];
+    Font font;  // the main font
+    Font font2; // the second font, without shadow
+    LineModel lineModels[model::Count];
+};
+
+struct PackList
+{
+    std::vector<std::string> packNames;
+    int currentPack = 0;
+    std::vector<std::vector<std::string>> rosters;
+    std::vector<std::vector<std::string>> passwords;
+};
+
+// Emitters are deleted through Emitter's virtual destructor.
+struct Effects
+{
+    std::list<Emitter*> emitters;
+    std::list<ScorePopup> scorePopups;
+    std::list<Projectile> playerShots;
+    std::list<Projectile> enemyShots;
+    std::list<DynamicBeam> dynamicBeams;
+};
+
 class Engine
 {
 public:
@@ -173,7 +269,6 @@ public:
     void ResetGame();
     bool Started() const { return started; }
     bool VideoUp() const { return videoUp; }
-    const EngineSettings& Settings() const { return settings; }
 
     // --- main loop ---
     void Run();      // BeginRun, then passes until the quit flag is set
@@ -243,11 +338,11 @@ public:
     void WrapAroundMap(float& x, float& prevX) const;
     bool CollideWithWalls(const std::list<Circle>& circles, Vec2& normal) const
     {
-        return wallGrid.CollideWithWalls(circles, normal);
+        return level.wallGrid.CollideWithWalls(circles, normal);
     }
     bool FindWallsHit(const Circle& circle, std::list<const Beam*>& hit) const
     {
-        return wallGrid.FindWallsHit(circle, hit);
+        return level.wallGrid.FindWallsHit(circle, hit);
     }
 
     // --- input (forwarded to `input`) ---
@@ -266,103 +361,53 @@ public:
     void SubmitOnlineScore(const char* name, int score);
 
     // ===== data =====
+    // Start-up values (window size after clamping, the flags) and the test seams: the one
+    // place they are kept.
+    EngineSettings settings;
+
     // Input: buttons, bindings, capture, text entry (declared first: destroyed last).
     Input input;
     int mouseDx = 0, mouseDy = 0; // relative mouse motion of the last step
 
-    // Run control.
+    // Run control and state.
     bool quit = false;
     bool paused = false;
-    int width = 0;
-    int height = 0;
-    bool fullscreen = false;
-    bool showFps = false;
-    bool onlineScore = false;
-
-    // Step counters.
     int totalSteps = 0;
     int stepsThisPass = 0;
-
-    // State.
     int gameState = Splash;
-    bool infiniteFuel = false;
-    bool invincible = false;
-    bool infiniteTime = false;
-    int menuItem = 0;
-    int menuPage = 0;
-    float blinkTimer = 0.0f;
-    float stateTimer = 0.0f;
-    bool introSkip = false;      // the front end's intro runs faster while select is held
-    float fireworksTimer = 0.0f; // the new-high-score screen's bursts
-
-    // Level: entities, walls, world properties, bounds, grid.
-    std::list<Entity*> entities;
-    char title[32] = {};
-    char password[6] = {};
-    int endTimer = 0;
-    std::vector<Beam> walls;
-    float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
-    WallGrid wallGrid; // empty (no cells) from construction, before any map load
-
-    // Stage progress.
-    bool countdownActive = false;
-    int generatorCount = 0;
-    float shakeX = 0.0f, shakeY = 0.0f;
-    float shakeTimer = 0.0f;
-    float countdownSeconds = 0.0f;
-    int lastCountdownSecond = 0;
-    int stage = 1;
-    int lives = 0;
-    int score = 0;
-    bool stageBonusPaid = false;
-    int rescued = 0;
-    bool packCompleted = false;
-    int nextExtraLife = 10000;
-
-    // Camera and background: stars of three layers; parallax anchors 0-2 are the first
-    // anchor of layers 1-3, 3-5 the second.
-    float camX = 0.0f, camY = 0.0f;
-    float prevCamX = 0.0f, prevCamY = 0.0f;
-    Vec2 stars[3][15];
-    Vec2 anchors[6];
-    Vec2 prevAnchors[6];
-
-    // High scores: five names of 5 letters and a NUL, best first.
-    char scoreNames[5][6] = {};
-    int scores[5] = {};
-    int scoreEntryIndex = 0;
-
-    // (The player ship, held by value, belongs between the level and the fonts.)
-
-    // Resources. Sounds are released by ShutdownSound, not one by one.
+    float stateTimer = 0.0f; // seconds; what it counts depends on the state
     FrameTimer frameTimer;
-    unsigned int beamTexture = 0;
-    unsigned int logoTexture = 0;
-    unsigned int displayListBase = 0; // slot n's display list is base + n
-    Sample samples[sfx::Count];
-    Stream streams[music::Count];
-    Font font;  // the main font
-    Font font2; // the second font, without shadow
-    LineModel lineModels[model::Count];
 
-    // Packs.
-    std::vector<std::string> packNames;
-    int currentPack = 0;
-    std::vector<std::vector<std::string>> rosters;
-    std::vector<std::vector<std::string>> passwords;
+    // The stage in memory: emptied by ClearLevel, filled by LoadMap.
+    LevelData level;
 
-    // Effects (owned). Emitters are deleted through Emitter's virtual destructor.
-    std::list<Emitter*> emitters;
-    std::list<ScorePopup> scorePopups;
-    std::list<Projectile> playerShots;
-    std::list<Projectile> enemyShots;
-    std::list<DynamicBeam> dynamicBeams;
+    // (The player ship, held by value, belongs between the level and the resources.)
+
+    // A game in progress: set by NewGame and StartStage.
+    StageProgress progress;
+
+    // Camera and background.
+    CameraView camera;
+
+    // Menus, pause menu and the hidden options: reset by ResetGame.
+    MenuState menu;
+
+    // The local high-score table.
+    HighScoreTable hiscores;
+
+    // Loaded once by LoadResources; sounds are released by ShutdownSound, not one by one.
+    Resources res;
+
+    // Map packs and their stage rosters.
+    PackList packs;
+
+    // Effects (owned): emptied by ClearLevel.
+    Effects effects;
 
 private:
     void ReleaseGlObjects();
     void HandleEvent(const SDL_Event& event);
 
-    EngineSettings settings;
     bool started = false;
     bool videoUp = false;
     bool imageLibraryUp = false;

@@ -9,6 +9,7 @@
 #include "game/entities/seekers.h"
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
+#include "game/map_format.h"
 #include "game/entities/turrets.h"
 #include "game/map_format.h"
 
@@ -85,42 +86,42 @@ void UpdateCollisionPoints(CircleList& circles, float angle, float x, float y)
     }
 }
 
-Entity* CreateEntity(std::int32_t type)
+namespace
 {
-    // Compared as unsigned: negative codes are as unknown as those above 24.
-    switch (static_cast<std::uint32_t>(type))
+
+Entity* NewEntityOfKind(std::int32_t type)
+{
+    switch (static_cast<EntityKind>(type))
     {
-    case 0:
+    case EntityKind::BlueTurret:
         return new (std::nothrow) BlueTurret;
-    case 1:
+    case EntityKind::ForceField:
         return new (std::nothrow) ForceField;
-    case 2:
+    case EntityKind::Button:
         return new (std::nothrow) Button;
-    case 3:
+    case EntityKind::Force:
         return new (std::nothrow) Force;
-    case 4:
+    case EntityKind::FuelPod:
         return new (std::nothrow) FuelPod;
-    case 5:
+    case EntityKind::SpaceMan:
         return new (std::nothrow) SpaceMan;
-    case 6:
-        if (gEngine != nullptr)
-            ++gEngine->generatorCount;
+    case EntityKind::Generator:
         return new (std::nothrow) Generator;
-    case 7:
+    case EntityKind::BlueTank:
         return new (std::nothrow) BlueTank;
-    case 8:
+    case EntityKind::RedTurret:
         return new (std::nothrow) RedTurret;
-    case 9:
+    case EntityKind::DepthCharge:
         return new (std::nothrow) DepthCharge;
-    case 10:
+    case EntityKind::Rotator:
         return new (std::nothrow) Rotator;
-    case 11:
+    case EntityKind::AreaTrigger:
         return new (std::nothrow) AreaTrigger;
-    case 12:
+    case EntityKind::Tree:
         return new (std::nothrow) Tree;
-    case 13:
+    case EntityKind::Rock:
         return new (std::nothrow) Rock;
-    case 14:
+    case EntityKind::LargeRock:
     {
         Rock* rock = new (std::nothrow) Rock;
         if (rock != nullptr)
@@ -130,27 +131,38 @@ Entity* CreateEntity(std::int32_t type)
         }
         return rock;
     }
-    case 15:
+    case EntityKind::Volcano:
         return new (std::nothrow) Volcano;
-    case 16:
+    case EntityKind::HomingMissile:
         return new (std::nothrow) HomingMissile;
-    case 17:
+    case EntityKind::GreenTurret:
         return new (std::nothrow) GreenTurret;
-    case 18:
+    case EntityKind::MovingPlatform:
         return new (std::nothrow) MovingPlatform;
-    case 19:
+    case EntityKind::TargetInfo:
         return new (std::nothrow) TargetInfo;
-    case 20:
+    case EntityKind::Beacon:
         return new (std::nothrow) Beacon;
-    case 22:
+    case EntityKind::VolcanoDebris:
         return new (std::nothrow) VolcanoDebris;
-    case 23:
+    case EntityKind::LaunchedMissile:
         return new (std::nothrow) LaunchedMissile;
-    case 24:
+    case EntityKind::Wasp:
         return new (std::nothrow) Wasp;
-    default: // 21 (a Seeker is only launched by a turret) and unknown codes
-        return nullptr;
+    case EntityKind::Seeker: // only ever launched by a red turret, never read from a map
+        break;
     }
+    return nullptr; // and every code outside 0..24
+}
+
+} // namespace
+
+Entity* CreateEntity(std::int32_t type)
+{
+    Entity* entity = NewEntityOfKind(type);
+    if (entity != nullptr)
+        entity->type = type;
+    return entity;
 }
 
 bool UpdateEntityReapDead(Entity* entity)

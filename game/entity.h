@@ -63,9 +63,9 @@ protected:
     void AddCircle(float radius, float offsetX, float offsetY);
 };
 
-// A new entity of the kind, or null for 21, codes above 24 and negative codes. Code 6 raises
-// the Engine's Generator count (even if the load fails later); code 14 is a Rock with health
-// 3.0 and a first circle of radius 20.0.
+// A new entity of the kind with its type set, or null for 21, codes above 24 and negative
+// codes. Code 14 is a Rock with health 3.0 and a first circle of radius 20.0. The map reader,
+// not the factory, counts the reactors.
 Entity* CreateEntity(std::int32_t type);
 
 // Places a circle list that is not an entity's shape; nothing for an empty list.

@@ -10,7 +10,7 @@ void Engine::UpdateEntities()
 {
     // A std::list iterator survives push_back: entities released during the pass are
     // reached by this loop and updated in the same step.
-    for (auto it = entities.begin(); it != entities.end(); ++it)
+    for (auto it = level.entities.begin(); it != level.entities.end(); ++it)
         UpdateEntityReapDead(*it);
     ReapDeadEntities();
 }
@@ -18,7 +18,7 @@ void Engine::UpdateEntities()
 void Engine::ReapDeadEntities()
 {
     DropDeadLinks();
-    entities.remove_if(
+    level.entities.remove_if(
         [](Entity* entity)
         {
             if (!entity->dead)
@@ -31,17 +31,17 @@ void Engine::ReapDeadEntities()
 void Engine::DropDeadLinks()
 {
     std::vector<const Entity*> gone;
-    for (const Entity* entity : entities)
+    for (const Entity* entity : level.entities)
     {
         if (entity->dead)
             gone.push_back(entity);
     }
     if (gone.empty())
         return;
-    for (Entity* entity : entities)
+    for (Entity* entity : level.entities)
         entity->ForgetEntities(gone);
     // The beams of a force field follow points inside it.
-    dynamicBeams.remove_if(
+    effects.dynamicBeams.remove_if(
         [&gone](const DynamicBeam& beam)
         {
             for (const Entity* entity : gone)

@@ -35,6 +35,9 @@ bool ReadEntities(DataFile& file, std::int32_t entityCount, std::list<Entity*>& 
         std::int32_t type = 0;
         if (!ReadInt32(file, type))
             return false;
+        // A reactor counts as soon as its code is read, even when its record then fails.
+        if (type == static_cast<std::int32_t>(EntityKind::Generator))
+            ++gEngine->progress.generatorCount;
         Entity* entity = CreateEntity(type);
         if (entity == nullptr)
             return false;
@@ -54,10 +57,10 @@ bool ReadEntities(DataFile& file, std::int32_t entityCount, std::list<Entity*>& 
 
 bool Engine::LoadMap()
 {
-    const bool known = currentPack >= 0 && static_cast<std::size_t>(currentPack) < rosters.size() &&
-                       stage >= 1 && static_cast<std::size_t>(stage) <= rosters[currentPack].size();
+    const bool known = packs.currentPack >= 0 && static_cast<std::size_t>(packs.currentPack) < packs.rosters.size() &&
+                       progress.stage >= 1 && static_cast<std::size_t>(progress.stage) <= packs.rosters[packs.currentPack].size();
     DataFile file;
-    if (!known || !file.Open(rosters[currentPack][stage - 1].c_str(), "rb"))
+    if (!known || !file.Open(packs.rosters[packs.currentPack][progress.stage - 1].c_str(), "rb"))
     {
         gLogger.Log("Failed To Load Map\n");
         return false;
@@ -67,9 +70,9 @@ bool Engine::LoadMap()
     const long fileSize = FileSizeOf(file.Path());
     std::int32_t entityCount = 0;
     std::int32_t timer = 0;
-    bool ok = ReadWalls(file, fileSize, walls, entityCount) &&
-              ReadEntities(file, entityCount, entities) && ReadTitleField(file, title) &&
-              ReadPasswordField(file, password) && ReadInt32(file, timer);
+    bool ok = ReadWalls(file, fileSize, level.walls, entityCount) &&
+              ReadEntities(file, entityCount, level.entities) && ReadTitleField(file, level.title) &&
+              ReadPasswordField(file, level.password) && ReadInt32(file, timer);
     // The tail must end the file: the stage rosters read title and password counted back
     // from the end, and a map with bytes after its tail would show them another password.
     if (ok && file.Offset() != fileSize)
@@ -82,11 +85,11 @@ bool Engine::LoadMap()
         gLogger.Log("Failed To Load Map\n");
         return false;
     }
-    endTimer = timer;
+    level.endTimer = timer;
     ComputeMapBounds();
     BuildWallGrid();
     LinkEntities();
-    if (wallGrid.CarriedRefused())
+    if (level.wallGrid.CarriedRefused())
     {
         gLogger.Log("Map refused: its rotators and platforms reach too many grid cells\n");
         gLogger.Log("Failed To Load Map\n");
@@ -97,41 +100,41 @@ bool Engine::LoadMap()
 
 void Engine::ComputeMapBounds()
 {
-    minX = 1000.0f;
-    minY = 1000.0f;
-    maxX = 0.0f;
-    maxY = 0.0f;
-    for (const Beam& wall : walls)
+    level.minX = 1000.0f;
+    level.minY = 1000.0f;
+    level.maxX = 0.0f;
+    level.maxY = 0.0f;
+    for (const Beam& wall : level.walls)
     {
         for (float wx : {wall.x1, wall.x2})
         {
-            if (wx < minX)
-                minX = wx;
-            if (wx > maxX)
-                maxX = wx;
+            if (wx < level.minX)
+                level.minX = wx;
+            if (wx > level.maxX)
+                level.maxX = wx;
         }
         for (float wy : {wall.y1, wall.y2})
         {
-            if (wy < minY)
-                minY = wy;
-            if (wy > maxY)
-                maxY = wy;
+            if (wy < level.minY)
+                level.minY = wy;
+            if (wy > level.maxY)
+                level.maxY = wy;
         }
     }
     // The sky is open: the grid and the camera always start at y 0.
-    minY = 0.0f;
+    level.minY = 0.0f;
 }
 
 void Engine::BuildWallGrid()
 {
-    wallGrid.Build(walls, minX, minY, maxX, maxY);
+    level.wallGrid.Build(level.walls, level.minX, level.minY, level.maxX, level.maxY);
 }
 
 float Engine::MapWrapWidth() const
 {
-    if (walls.empty())
+    if (level.walls.empty())
         return 0.0f;
-    const float width = maxX - minX;
+    const float width = level.maxX - level.minX;
     return width > 0.0f ? width : 0.0f;
 }
 
@@ -140,12 +143,12 @@ void Engine::WrapAroundMap(float& x, float& prevX) const
     const float width = MapWrapWidth();
     if (width <= 0.0f)
         return;
-    if (x < minX)
+    if (x < level.minX)
     {
         x += width;
         prevX += width;
     }
-    if (x > maxX)
+    if (x > level.maxX)
     {
         x -= width;
         prevX -= width;
@@ -154,16 +157,16 @@ void Engine::WrapAroundMap(float& x, float& prevX) const
 
 void Engine::ClearLevel()
 {
-    walls.clear();
-    dynamicBeams.clear();
-    wallGrid.Clear();
-    for (Entity* entity : entities)
+    level.walls.clear();
+    effects.dynamicBeams.clear();
+    level.wallGrid.Clear();
+    for (Entity* entity : level.entities)
         delete entity;
-    entities.clear();
-    for (Emitter* emitter : emitters)
+    level.entities.clear();
+    for (Emitter* emitter : effects.emitters)
         delete emitter;
-    emitters.clear();
-    enemyShots.clear();
-    playerShots.clear();
-    scorePopups.clear();
+    effects.emitters.clear();
+    effects.enemyShots.clear();
+    effects.playerShots.clear();
+    effects.scorePopups.clear();
 }

@@ -8,6 +8,7 @@
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
 #include "game/entity.h"
+#include "game/map_format.h"
 
 #include <cstring>
 
@@ -16,21 +17,30 @@ namespace
 
 // The name a Button or AreaTrigger target is compared with: only force fields, rotators and
 // platforms have one.
+EntityKind KindOf(const Entity* entity)
+{
+    return static_cast<EntityKind>(entity->type);
+}
+
 const char* SwitchableName(const Entity* entity)
 {
-    if (auto field = dynamic_cast<const ForceField*>(entity))
-        return field->name;
-    if (auto rotator = dynamic_cast<const Rotator*>(entity))
-        return rotator->name;
-    if (auto platform = dynamic_cast<const MovingPlatform*>(entity))
-        return platform->name;
-    return "";
+    switch (KindOf(entity))
+    {
+    case EntityKind::ForceField:
+        return static_cast<const ForceField*>(entity)->name;
+    case EntityKind::Rotator:
+        return static_cast<const Rotator*>(entity)->name;
+    case EntityKind::MovingPlatform:
+        return static_cast<const MovingPlatform*>(entity)->name;
+    default:
+        return "";
+    }
 }
 
 const char* TargetInfoName(const Entity* entity)
 {
-    if (auto info = dynamic_cast<const TargetInfo*>(entity))
-        return info->name;
+    if (KindOf(entity) == EntityKind::TargetInfo)
+        return static_cast<const TargetInfo*>(entity)->name;
     return "";
 }
 
@@ -48,9 +58,10 @@ void LinkForceField(const std::list<Entity*>& entities, ForceField* field)
 {
     for (Entity* other : entities)
     {
-        auto partner = dynamic_cast<ForceField*>(other);
-        if (partner != nullptr && partner != field &&
-            std::strcmp(partner->name, field->target) == 0)
+        if (other == field || KindOf(other) != EntityKind::ForceField)
+            continue;
+        auto partner = static_cast<ForceField*>(other);
+        if (std::strcmp(partner->name, field->target) == 0)
             field->partners.push_back(partner);
     }
     // On for good from the start; an activation switches it off for its off time.
@@ -69,10 +80,13 @@ void LinkRotator(const std::list<Entity*>& entities, std::vector<Beam>& walls, R
         // Forces and volcanoes are never hit, yet they turn with the walls they sit on.
         if (!carried)
         {
-            if (auto force = dynamic_cast<const Force*>(other))
+            if (KindOf(other) == EntityKind::Force)
+            {
+                auto force = static_cast<const Force*>(other);
                 carried = CirclesOverlap(
                     Circle(static_cast<float>(force->radius), force->x, force->y), reach);
-            else if (dynamic_cast<const Volcano*>(other) != nullptr)
+            }
+            else if (KindOf(other) == EntityKind::Volcano)
                 carried = CirclesOverlap(Circle(20.0f, other->x, other->y), reach);
         }
         if (carried)
@@ -115,17 +129,33 @@ void LinkPlatform(const std::list<Entity*>& entities, std::vector<Beam>& walls,
 
 void Engine::LinkEntities()
 {
-    for (Entity* entity : entities)
+    for (Entity* entity : level.entities)
     {
-        if (auto field = dynamic_cast<ForceField*>(entity))
-            LinkForceField(entities, field);
-        else if (auto rotator = dynamic_cast<Rotator*>(entity))
-            LinkRotator(entities, walls, rotator);
-        else if (auto button = dynamic_cast<Button*>(entity))
-            LinkTargets(entities, button, button->target, button->targets);
-        else if (auto trigger = dynamic_cast<AreaTrigger*>(entity))
-            LinkTargets(entities, trigger, trigger->target, trigger->targets);
-        else if (auto platform = dynamic_cast<MovingPlatform*>(entity))
-            LinkPlatform(entities, walls, platform);
+        switch (KindOf(entity))
+        {
+        case EntityKind::ForceField:
+            LinkForceField(level.entities, static_cast<ForceField*>(entity));
+            break;
+        case EntityKind::Rotator:
+            LinkRotator(level.entities, level.walls, static_cast<Rotator*>(entity));
+            break;
+        case EntityKind::Button:
+        {
+            auto button = static_cast<Button*>(entity);
+            LinkTargets(level.entities, button, button->target, button->targets);
+            break;
+        }
+        case EntityKind::AreaTrigger:
+        {
+            auto trigger = static_cast<AreaTrigger*>(entity);
+            LinkTargets(level.entities, trigger, trigger->target, trigger->targets);
+            break;
+        }
+        case EntityKind::MovingPlatform:
+            LinkPlatform(level.entities, level.walls, static_cast<MovingPlatform*>(entity));
+            break;
+        default:
+            break;
+        }
     }
 }

@@ -93,17 +93,17 @@ void Engine::RunPass()
         return;
 
     Draw(lastInterpolation);
-    if (showFps)
+    if (settings.showFps)
     {
         SetupProjection(640.0f, 480.0f);
         glDisable(GL_DEPTH_TEST);
-        font.SetColor(1.0f, 1.0f, 1.0f, 1.0f);
-        font.SetScale(0.5f, 0.5f);
-        font.SetBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        font.SetAlign(0);
+        res.font.SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+        res.font.SetScale(0.5f, 0.5f);
+        res.font.SetBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        res.font.SetAlign(0);
         char text[32];
         std::snprintf(text, sizeof text, "FPS %i", frameTimer.fps);
-        font.DrawText(text, 15.0f, 450.0f);
+        res.font.DrawText(text, 15.0f, 450.0f);
     }
     SDL_GL_SwapBuffers();
 }
@@ -178,12 +178,12 @@ void Engine::Update()
         paused = false;
         PauseSound(false);
         RestartSound();
-        streams[music::Splash].Play();
+        res.streams[music::Splash].Play();
         EnterFrontEnd();
         break;
     case EscRule::ToFrontEnd:
         RestartSound();
-        streams[music::Splash].Play();
+        res.streams[music::Splash].Play();
         EnterFrontEnd();
         break;
     case EscRule::ToGameOver:
@@ -203,7 +203,7 @@ void Engine::Draw(float interpolation)
     // No clear: a translucent quad over the last picture leaves fading trails.
     glDisable(GL_TEXTURE_2D);
     SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0.05f, 0.05f, 0.1f, fullscreen ? 0.5f : 0.33f);
+    glColor4f(0.05f, 0.05f, 0.1f, settings.fullscreen ? 0.5f : 0.33f);
     glBegin(GL_QUADS);
     glVertex2f(0.0f, 0.0f);
     glVertex2f(640.0f, 0.0f);

@@ -74,15 +74,15 @@ bool ReadPasswords(const std::vector<std::string>& roster, std::vector<std::stri
 
 bool Engine::LoadMapPacks()
 {
-    currentPack = 0;
-    packNames.clear();
+    packs.currentPack = 0;
+    packs.packNames.clear();
     DataFile file;
     if (file.Open("MapPacks.cfg", "rt"))
     {
         while (const char* line = file.ReadLine())
-            packNames.push_back(line);
+            packs.packNames.push_back(line);
     }
-    if (packNames.empty())
+    if (packs.packNames.empty())
     {
         gLogger.Log("No Map Packs Found!\n");
         return false;
@@ -93,9 +93,9 @@ bool Engine::LoadMapPacks()
 
 bool Engine::LoadStageRosters()
 {
-    rosters.clear();
-    passwords.clear();
-    for (std::size_t i = 0; i < packNames.size(); ++i)
+    packs.rosters.clear();
+    packs.passwords.clear();
+    for (std::size_t i = 0; i < packs.packNames.size(); ++i)
     {
         char listName[32];
         std::snprintf(listName, sizeof listName, "Stages%i.txt", static_cast<int>(i + 1));
@@ -105,11 +105,11 @@ bool Engine::LoadStageRosters()
             gLogger.Log("No Map Rosta Found!\n");
             return false;
         }
-        rosters.push_back(roster);
+        packs.rosters.push_back(roster);
         std::vector<std::string> list;
-        if (!ReadPasswords(roster, list, stage, password))
+        if (!ReadPasswords(roster, list, progress.stage, level.password))
             return false;
-        passwords.push_back(list);
+        packs.passwords.push_back(list);
     }
     gLogger.Log("Loaded Map Rosta.\n");
     return true;
@@ -117,11 +117,11 @@ bool Engine::LoadStageRosters()
 
 bool Engine::FindStageByPassword()
 {
-    if (currentPack < 0 || static_cast<std::size_t>(currentPack) >= passwords.size())
+    if (packs.currentPack < 0 || static_cast<std::size_t>(packs.currentPack) >= packs.passwords.size())
         return false;
-    const std::string typed(password, strnlen(password, kPasswordSize));
-    const std::vector<std::string>& list = passwords[currentPack];
-    stage = 1;
+    const std::string typed(level.password, strnlen(level.password, kPasswordSize));
+    const std::vector<std::string>& list = packs.passwords[packs.currentPack];
+    progress.stage = 1;
     bool found = false;
     for (const std::string& entry : list)
     {
@@ -130,13 +130,13 @@ bool Engine::FindStageByPassword()
             found = true;
             break;
         }
-        ++stage;
+        ++progress.stage;
     }
     if (!found)
         return false;
     MapTail tail;
-    if (!ReadMapTail(rosters[currentPack][stage - 1].c_str(), tail))
+    if (!ReadMapTail(packs.rosters[packs.currentPack][progress.stage - 1].c_str(), tail))
         return false;
-    std::memcpy(title, tail.title, kTitleSize);
+    std::memcpy(level.title, tail.title, kTitleSize);
     return true;
 }

@@ -5,11 +5,11 @@ void Engine::EnterFrontEnd()
 {
     gameState = FrontEnd;
     stateTimer = 0.0f;
-    menuItem = 0;
-    menuPage = 0;
-    blinkTimer = 0.0f;
-    introSkip = false;
-    stage = 1;
+    menu.menuItem = 0;
+    menu.menuPage = 0;
+    menu.blinkTimer = 0.0f;
+    menu.introSkip = false;
+    progress.stage = 1;
 }
 
 void Engine::EnterGameOver()
@@ -17,5 +17,5 @@ void Engine::EnterGameOver()
     RestartSound();
     gameState = GameOver;
     stateTimer = 5.0f;
-    streams[music::Gameover].Play();
+    res.streams[music::Gameover].Play();
 }

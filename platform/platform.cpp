@@ -1,7 +1,5 @@
 #include "platform/platform.h"
 
-#include <SDL/SDL.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -26,11 +24,6 @@ void SleepMs(unsigned int ms)
     while (nanosleep(&ts, &ts) != 0 && errno == EINTR)
     {
     }
-}
-
-unsigned int Ticks()
-{
-    return SDL_GetTicks();
 }
 
 bool LocalTimestamp(char* out, std::size_t size)

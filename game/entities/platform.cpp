@@ -80,7 +80,7 @@ void MovingPlatform::AttachWalls()
 
     // Enter the walls into every cell along the path, from 100 units behind the start to at
     // least the end point, with the platform's reach around each sample.
-    WallGrid& grid = gEngine->wallGrid;
+    WallGrid& grid = gEngine->level.wallGrid;
     if (grid.IsEmpty() || carriedWalls.empty())
         return;
     const float length = Distance(startPoint->x, startPoint->y, endPoint->x, endPoint->y);
@@ -100,10 +100,10 @@ void MovingPlatform::AttachWalls()
     // Only samples whose cells can touch the grid matter; a path from a far-off point is
     // clipped to them instead of being walked all the way.
     const double margin = (c + 3.0) * WallGrid::kCellSize;
-    const double gridLowX = gEngine->minX - margin;
-    const double gridHighX = gEngine->minX + grid.Width() * 100.0 + margin;
-    const double gridLowY = gEngine->minY - margin;
-    const double gridHighY = gEngine->minY + grid.Height() * 100.0 + margin;
+    const double gridLowX = gEngine->level.minX - margin;
+    const double gridHighX = gEngine->level.minX + grid.Width() * 100.0 + margin;
+    const double gridLowY = gEngine->level.minY - margin;
+    const double gridHighY = gEngine->level.minY + grid.Height() * 100.0 + margin;
     double eLow = -100.0;
     double eHigh = -100.0 + 100.0 * (samples - 1.0);
     ClipAxis(x, dir.x, gridLowX, gridHighX, eLow, eHigh);
@@ -128,8 +128,8 @@ void MovingPlatform::AttachWalls()
         const float e = static_cast<float>(-100.0 + 100.0 * i);
         const float px = x - e * dir.x;
         const float py = y - e * dir.y;
-        const int column = SaturatingTrunc(px - gEngine->minX) / WallGrid::kCellSize;
-        const int row = SaturatingTrunc(py - gEngine->minY) / WallGrid::kCellSize;
+        const int column = SaturatingTrunc(px - gEngine->level.minX) / WallGrid::kCellSize;
+        const int row = SaturatingTrunc(py - gEngine->level.minY) / WallGrid::kCellSize;
         const int r0 = std::max(row - c - 2, 0);
         const int r1 = std::min(row + c, height - 1);
         if (r0 > r1)

@@ -24,11 +24,11 @@ void Rotator::ForgetEntities(const std::vector<const Entity*>& gone)
 
 void Rotator::AttachWalls()
 {
-    WallGrid& grid = gEngine->wallGrid;
+    WallGrid& grid = gEngine->level.wallGrid;
     if (grid.IsEmpty())
         return;
-    const int cx = SaturatingTrunc(x - gEngine->minX) / WallGrid::kCellSize;
-    const int cy = SaturatingTrunc(y - gEngine->minY) / WallGrid::kCellSize;
+    const int cx = SaturatingTrunc(x - gEngine->level.minX) / WallGrid::kCellSize;
+    const int cy = SaturatingTrunc(y - gEngine->level.minY) / WallGrid::kCellSize;
     // The reach of each wall's far end while turning, in cells.
     std::vector<int> reach;
     reach.reserve(carriedWalls.size());

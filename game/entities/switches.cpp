@@ -44,7 +44,7 @@ void ForceField::AddBeams(float life)
         beam.direction = &direction;
         beam.lastA = emitterPoint;
         beam.lastB = Vec2(beam.beam.x2, beam.beam.y2);
-        gEngine->dynamicBeams.push_back(beam);
+        gEngine->effects.dynamicBeams.push_back(beam);
         return;
     }
     for (Entity* entity : partners)
@@ -59,7 +59,7 @@ void ForceField::AddBeams(float life)
         beam.anchorB = &partner->emitterPoint;
         beam.lastA = Vec2(x, y);
         beam.lastB = Vec2(partner->x, partner->y);
-        gEngine->dynamicBeams.push_back(beam);
+        gEngine->effects.dynamicBeams.push_back(beam);
     }
 }
 
@@ -71,7 +71,7 @@ void ForceField::Switch()
             return;
         on = false;
         switchTimer = offTime > 0.0f ? offTime : kNeverOff;
-        for (DynamicBeam& beam : gEngine->dynamicBeams)
+        for (DynamicBeam& beam : gEngine->effects.dynamicBeams)
         {
             if (beam.anchorA == &emitterPoint)
                 beam.life = 0.0f;

@@ -62,11 +62,11 @@ TEST_F(EngineGlTest, StartsShowsTheLoadingScreenRunsAndQuits)
     ASSERT_TRUE(engine->Start()) << log.Text();
     EXPECT_TRUE(engine->VideoUp());
     EXPECT_EQ(engine->gameState, Splash);
-    EXPECT_NE(engine->font.texture, 0u);
-    EXPECT_NE(engine->beamTexture, 0u);
-    EXPECT_NE(engine->logoTexture, 0u);
-    EXPECT_NE(engine->displayListBase, 0u);
-    EXPECT_FALSE(engine->lineModels[model::Player].beams.empty());
+    EXPECT_NE(engine->res.font.texture, 0u);
+    EXPECT_NE(engine->res.beamTexture, 0u);
+    EXPECT_NE(engine->res.logoTexture, 0u);
+    EXPECT_NE(engine->res.displayListBase, 0u);
+    EXPECT_FALSE(engine->res.lineModels[model::Player].beams.empty());
 
     // "Loading..." stands right-aligned at (630, 450): the window's bottom right corner.
     EXPECT_GT(BrightPixels(440, 0, 200, 40), 20);

@@ -88,7 +88,7 @@ protected:
         std::filesystem::create_directories("Data/SFX");
         std::string path = std::string("Data/SFX/") + name + ".ogg";
         EXPECT_TRUE(cavtest::WriteToneOgg(path, 0.05));
-        EXPECT_TRUE(engine->streams[slot].Load(path, false));
+        EXPECT_TRUE(engine->res.streams[slot].Load(path, false));
         return path;
     }
 
@@ -210,8 +210,8 @@ TEST_F(EngineLoopTest, EscRulesByState)
         engine->quit = false;
         engine->paused = c.paused;
         engine->gameState = c.state;
-        engine->stage = 4;
-        engine->menuPage = 2;
+        engine->progress.stage = 4;
+        engine->menu.menuPage = 2;
         audio.calls.clear();
 
         engine->OnKey(27, true);
@@ -225,8 +225,8 @@ TEST_F(EngineLoopTest, EscRulesByState)
         EXPECT_EQ(audio.Count("play", gameover), plays == "gameover" ? 1 : 0);
         if (c.after == FrontEnd && c.state != FrontEnd)
         {
-            EXPECT_EQ(engine->stage, 1);
-            EXPECT_EQ(engine->menuPage, 0);
+            EXPECT_EQ(engine->progress.stage, 1);
+            EXPECT_EQ(engine->menu.menuPage, 0);
             EXPECT_EQ(engine->stateTimer, 0.0f);
         }
         if (c.state == Playing && c.paused)
@@ -304,8 +304,8 @@ TEST(EngineSizeTest, SizesAreClamped)
         settings.width = c.width;
         settings.height = c.height;
         Engine engine(settings);
-        EXPECT_EQ(engine.width, c.wantWidth) << c.width << "x" << c.height;
-        EXPECT_EQ(engine.height, c.wantHeight) << c.width << "x" << c.height;
+        EXPECT_EQ(engine.settings.width, c.wantWidth) << c.width << "x" << c.height;
+        EXPECT_EQ(engine.settings.height, c.wantHeight) << c.width << "x" << c.height;
     }
 }
 

@@ -11,7 +11,7 @@
 #include "game/entity.h"
 #include "support/map_fixture.h"
 
-#include <chrono>
+#include <ctime>
 #include <cstring>
 #include <limits>
 #include <typeinfo>
@@ -72,15 +72,15 @@ class LevelLoadTest : public LevelTest
 TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
 {
     ASSERT_TRUE(WriteAndLoad(EveryKind()));
-    ASSERT_EQ(engine->entities.size(), 21u);
-    ASSERT_EQ(engine->walls.size(), 2u);
-    EXPECT_STREQ(engine->title, "EVERY KIND");
-    EXPECT_STREQ(engine->password, "KINDS");
-    EXPECT_EQ(engine->endTimer, 77);
-    EXPECT_EQ(engine->generatorCount, 1);
-    EXPECT_EQ(engine->walls[1].x2, 300.0f);
-    EXPECT_EQ(engine->walls[1].endBlue, 0.25f);
-    EXPECT_FLOAT_EQ(engine->walls[1].length, Distance(0.0f, 900.0f, 300.0f, 880.0f));
+    ASSERT_EQ(engine->level.entities.size(), 21u);
+    ASSERT_EQ(engine->level.walls.size(), 2u);
+    EXPECT_STREQ(engine->level.title, "EVERY KIND");
+    EXPECT_STREQ(engine->level.password, "KINDS");
+    EXPECT_EQ(engine->level.endTimer, 77);
+    EXPECT_EQ(engine->progress.generatorCount, 1);
+    EXPECT_EQ(engine->level.walls[1].x2, 300.0f);
+    EXPECT_EQ(engine->level.walls[1].endBlue, 0.25f);
+    EXPECT_FLOAT_EQ(engine->level.walls[1].length, Distance(0.0f, 900.0f, 300.0f, 880.0f));
 
     const std::type_info* kinds[kPlaceableKindCount] = {
         &typeid(BlueTurret),    &typeid(ForceField),  &typeid(Button),         &typeid(Force),
@@ -145,7 +145,7 @@ TEST_F(LevelLoadTest, KindsMadeDuringPlayLoadWithTheirCommonFieldsOnly)
         map.entities.push_back(record);
     }
     ASSERT_TRUE(WriteAndLoad(map));
-    ASSERT_EQ(engine->entities.size(), 6u);
+    ASSERT_EQ(engine->level.entities.size(), 6u);
     EXPECT_NE(dynamic_cast<VolcanoDebris*>(EntityAt(3)), nullptr);
     EXPECT_NE(dynamic_cast<LaunchedMissile*>(EntityAt(4)), nullptr);
     EXPECT_NE(dynamic_cast<Wasp*>(EntityAt(5)), nullptr);
@@ -168,19 +168,19 @@ TEST_F(LevelLoadTest, UnknownCodesFailTheLoadAndKeepWhatWasReadBefore)
         ASSERT_TRUE(WriteMap(path, map));
         PatchFile(path, 8 + 40 + 16, Le32(static_cast<std::uint32_t>(code)));
 
-        engine->generatorCount = 0;
-        engine->minX = -5.0f;
-        std::strcpy(engine->title, "BEFORE");
+        engine->progress.generatorCount = 0;
+        engine->level.minX = -5.0f;
+        std::strcpy(engine->level.title, "BEFORE");
         EXPECT_FALSE(LoadMapFile(path));
-        EXPECT_EQ(engine->walls.size(), 1u);
-        ASSERT_EQ(engine->entities.size(), 1u);
+        EXPECT_EQ(engine->level.walls.size(), 1u);
+        ASSERT_EQ(engine->level.entities.size(), 1u);
         EXPECT_NE(dynamic_cast<Generator*>(EntityAt(0)), nullptr);
         // The factory counted the Generator although the load failed after it.
-        EXPECT_EQ(engine->generatorCount, 1);
+        EXPECT_EQ(engine->progress.generatorCount, 1);
         // No tail, bounds or grid for a failed map.
-        EXPECT_STREQ(engine->title, "BEFORE");
-        EXPECT_EQ(engine->minX, -5.0f);
-        EXPECT_TRUE(engine->wallGrid.IsEmpty());
+        EXPECT_STREQ(engine->level.title, "BEFORE");
+        EXPECT_EQ(engine->level.minX, -5.0f);
+        EXPECT_TRUE(engine->level.wallGrid.IsEmpty());
     }
     EXPECT_NE(LogText().find("Failed To Load Map\n"), std::string::npos);
 }
@@ -190,44 +190,44 @@ TEST_F(LevelLoadTest, AMissingMapKeepsThePreviousLevelAndABadStageIsRefused)
     MapDocument map = EveryKind();
     ASSERT_TRUE(WriteAndLoad(map));
     EXPECT_FALSE(LoadMapFile("Data/Maps/nothing.map"));
-    EXPECT_EQ(engine->entities.size(), 21u);
-    engine->stage = 2; // past the roster
+    EXPECT_EQ(engine->level.entities.size(), 21u);
+    engine->progress.stage = 2; // past the roster
     EXPECT_FALSE(engine->LoadMap());
-    engine->stage = 0;
+    engine->progress.stage = 0;
     EXPECT_FALSE(engine->LoadMap());
-    engine->currentPack = 1;
-    engine->stage = 1;
+    engine->packs.currentPack = 1;
+    engine->progress.stage = 1;
     EXPECT_FALSE(engine->LoadMap());
-    EXPECT_EQ(engine->entities.size(), 21u);
+    EXPECT_EQ(engine->level.entities.size(), 21u);
 }
 
 TEST_F(LevelLoadTest, BoundsKeepTheirStartValuesAndForceMinYToZero)
 {
     MapDocument none;
     ASSERT_TRUE(WriteAndLoad(none));
-    EXPECT_EQ(engine->minX, 1000.0f);
-    EXPECT_EQ(engine->minY, 0.0f);
-    EXPECT_EQ(engine->maxX, 0.0f);
-    EXPECT_EQ(engine->maxY, 0.0f);
-    EXPECT_TRUE(engine->wallGrid.IsEmpty());
+    EXPECT_EQ(engine->level.minX, 1000.0f);
+    EXPECT_EQ(engine->level.minY, 0.0f);
+    EXPECT_EQ(engine->level.maxX, 0.0f);
+    EXPECT_EQ(engine->level.maxY, 0.0f);
+    EXPECT_TRUE(engine->level.wallGrid.IsEmpty());
     Vec2 normal;
     EXPECT_FALSE(engine->CollideWithWalls({Circle(50.0f, 500.0f, 0.0f)}, normal));
 
     MapDocument far;
     far.walls.push_back(MakeWall(1200.0f, 50.0f, 1500.0f, 80.0f));
     ASSERT_TRUE(WriteAndLoad(far));
-    EXPECT_EQ(engine->minX, 1000.0f);
-    EXPECT_EQ(engine->maxX, 1500.0f);
-    EXPECT_EQ(engine->maxY, 80.0f);
-    EXPECT_EQ(engine->minY, 0.0f);
+    EXPECT_EQ(engine->level.minX, 1000.0f);
+    EXPECT_EQ(engine->level.maxX, 1500.0f);
+    EXPECT_EQ(engine->level.maxY, 80.0f);
+    EXPECT_EQ(engine->level.minY, 0.0f);
 
     MapDocument sky;
     sky.walls.push_back(MakeWall(10.0f, -50.0f, 200.0f, -20.0f));
     ASSERT_TRUE(WriteAndLoad(sky));
-    EXPECT_EQ(engine->minX, 10.0f);
-    EXPECT_EQ(engine->maxX, 200.0f);
-    EXPECT_EQ(engine->minY, 0.0f);
-    EXPECT_EQ(engine->maxY, 0.0f);
+    EXPECT_EQ(engine->level.minX, 10.0f);
+    EXPECT_EQ(engine->level.maxX, 200.0f);
+    EXPECT_EQ(engine->level.minY, 0.0f);
+    EXPECT_EQ(engine->level.maxY, 0.0f);
 }
 
 TEST_F(LevelLoadTest, OnlyALevelWithWidthWrapsHorizontally)
@@ -294,14 +294,14 @@ TEST_F(LevelLoadTest, HostileCountsFailBeforeAnythingIsAllocated)
     {
         WriteFile("hostile.map", Le32(counts[0]) + Le32(counts[1]) + tail);
         EXPECT_FALSE(LoadMapFile("hostile.map")) << counts[0] << " " << counts[1];
-        EXPECT_TRUE(engine->walls.empty());
-        EXPECT_LT(engine->walls.capacity(), 1000u);
-        EXPECT_TRUE(engine->entities.empty());
+        EXPECT_TRUE(engine->level.walls.empty());
+        EXPECT_LT(engine->level.walls.capacity(), 1000u);
+        EXPECT_TRUE(engine->level.entities.empty());
     }
     // Entity counts that fit the minimal record size still fail at the first short record.
     WriteFile("many.map", Le32(0) + Le32(3) + Le32(18) + std::string(40, '\0') + tail);
     EXPECT_FALSE(LoadMapFile("many.map"));
-    EXPECT_TRUE(engine->entities.empty());
+    EXPECT_TRUE(engine->level.entities.empty());
 }
 
 TEST_F(LevelLoadTest, BytesAfterTheTailFailTheLoad)
@@ -347,15 +347,15 @@ TEST_F(LevelLoadTest, APlatformWithAnEndlessPathRegistersNothingAndStays)
         EXPECT_TRUE(EntityAt(0)->dead) << far;
         // The grid holds what its own build put there, nothing more.
         WallGrid plain;
-        plain.Build(engine->walls, engine->minX, engine->minY, engine->maxX, engine->maxY);
+        plain.Build(engine->level.walls, engine->level.minX, engine->level.minY, engine->level.maxX, engine->level.maxY);
         for (int c = 0; c < plain.Width(); ++c)
         {
             for (int r = 0; r < plain.Height(); ++r)
-                EXPECT_EQ(*engine->wallGrid.Cell(c, r), *plain.Cell(c, r)) << c << "," << r;
+                EXPECT_EQ(*engine->level.wallGrid.Cell(c, r), *plain.Cell(c, r)) << c << "," << r;
         }
         engine->UpdateEntities();
-        EXPECT_EQ(engine->entities.size(), 2u);
-        EXPECT_EQ(engine->walls[1].y1, 105.0f);
+        EXPECT_EQ(engine->level.entities.size(), 2u);
+        EXPECT_EQ(engine->level.walls[1].y1, 105.0f);
     }
 }
 
@@ -389,12 +389,14 @@ TEST_F(LevelLoadTest, CarriersThatReachTheWholeGridAreRefusedQuickly)
     };
     for (std::int32_t kind : {10, 18})
     {
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_FALSE(WriteAndLoad(hostile(kind))) << kind;
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ASSERT_TRUE(WriteMap("hostile.map", hostile(kind)));
+        engine->ClearLevel();
+        // Processor time, so that a busy machine does not fail the test.
+        const std::clock_t start = std::clock();
+        EXPECT_FALSE(LoadMapFile("hostile.map")) << kind;
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
         EXPECT_LT(seconds, 1.0) << kind;
-        EXPECT_TRUE(engine->wallGrid.CarriedRefused());
+        EXPECT_TRUE(engine->level.wallGrid.CarriedRefused());
         EXPECT_NE(LogText().find("reach too many grid cells"), std::string::npos);
     }
 }
@@ -413,8 +415,8 @@ TEST_F(LevelLoadTest, CharacterFieldsAlwaysEndInNulAndFlagsAreTruthValues)
     PatchFile("fields.map", size - 42, std::string(38, 'T'));
     ASSERT_TRUE(LoadMapFile("fields.map"));
     EXPECT_EQ(std::strlen(dynamic_cast<TargetInfo*>(EntityAt(0))->name), 15u);
-    EXPECT_EQ(std::strlen(engine->title), 31u);
-    EXPECT_EQ(std::strlen(engine->password), 5u);
+    EXPECT_EQ(std::strlen(engine->level.title), 31u);
+    EXPECT_EQ(std::strlen(engine->level.password), 5u);
     // The platform's targets did not resolve; its flags still read as truth values.
     auto* lift = dynamic_cast<MovingPlatform*>(EntityAt(1));
     EXPECT_TRUE(lift->repeat);
@@ -424,22 +426,22 @@ TEST_F(LevelLoadTest, CharacterFieldsAlwaysEndInNulAndFlagsAreTruthValues)
 TEST_F(LevelLoadTest, ClearLevelEmptiesTheLevelButKeepsTheWorldProperties)
 {
     ASSERT_TRUE(WriteAndLoad(EveryKind()));
-    engine->dynamicBeams.emplace_back();
-    engine->playerShots.emplace_back();
-    engine->enemyShots.emplace_back();
-    engine->scorePopups.emplace_back();
-    engine->score = 1234;
+    engine->effects.dynamicBeams.emplace_back();
+    engine->effects.playerShots.emplace_back();
+    engine->effects.enemyShots.emplace_back();
+    engine->effects.scorePopups.emplace_back();
+    engine->progress.score = 1234;
     engine->ClearLevel();
-    EXPECT_TRUE(engine->walls.empty());
-    EXPECT_TRUE(engine->entities.empty());
-    EXPECT_TRUE(engine->dynamicBeams.empty());
-    EXPECT_TRUE(engine->playerShots.empty());
-    EXPECT_TRUE(engine->enemyShots.empty());
-    EXPECT_TRUE(engine->scorePopups.empty());
-    EXPECT_TRUE(engine->wallGrid.IsEmpty());
-    EXPECT_STREQ(engine->title, "EVERY KIND");
-    EXPECT_EQ(engine->endTimer, 77);
-    EXPECT_EQ(engine->score, 1234);
+    EXPECT_TRUE(engine->level.walls.empty());
+    EXPECT_TRUE(engine->level.entities.empty());
+    EXPECT_TRUE(engine->effects.dynamicBeams.empty());
+    EXPECT_TRUE(engine->effects.playerShots.empty());
+    EXPECT_TRUE(engine->effects.enemyShots.empty());
+    EXPECT_TRUE(engine->effects.scorePopups.empty());
+    EXPECT_TRUE(engine->level.wallGrid.IsEmpty());
+    EXPECT_STREQ(engine->level.title, "EVERY KIND");
+    EXPECT_EQ(engine->level.endTimer, 77);
+    EXPECT_EQ(engine->progress.score, 1234);
 }
 
 TEST(EntityFactory, CodesAndConstructorValues)

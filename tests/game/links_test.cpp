@@ -80,9 +80,9 @@ TEST_F(LinksTest, AFieldWithNoOnTimeComesOnForGoodAtLoad)
     ASSERT_TRUE(WriteAndLoad(map));
     EXPECT_TRUE(As<ForceField>(0)->on);
     EXPECT_FALSE(As<ForceField>(1)->on);
-    ASSERT_EQ(engine->dynamicBeams.size(), 1u);
-    EXPECT_EQ(engine->dynamicBeams.front().anchorA, &As<ForceField>(0)->emitterPoint);
-    EXPECT_EQ(engine->dynamicBeams.front().anchorB, nullptr);
+    ASSERT_EQ(engine->effects.dynamicBeams.size(), 1u);
+    EXPECT_EQ(engine->effects.dynamicBeams.front().anchorA, &As<ForceField>(0)->emitterPoint);
+    EXPECT_EQ(engine->effects.dynamicBeams.front().anchorB, nullptr);
 }
 
 TEST_F(LinksTest, TheLaterTargetInfoWinsAndThePlatformJumpsToItsStart)
@@ -106,17 +106,17 @@ TEST_F(LinksTest, TheLaterTargetInfoWinsAndThePlatformJumpsToItsStart)
     EXPECT_EQ(platform->endPoint, EntityAt(4));
     EXPECT_EQ(platform->carriedEntities, std::vector<Entity*>{EntityAt(2)});
     ASSERT_EQ(platform->carriedWalls.size(), 1u);
-    EXPECT_EQ(platform->carriedWalls[0], &engine->walls[1]);
+    EXPECT_EQ(platform->carriedWalls[0], &engine->level.walls[1]);
     // Moved by +200 to the start point with what it carries.
     EXPECT_EQ(platform->y, 300.0f);
-    EXPECT_EQ(engine->walls[1].y1, 305.0f);
+    EXPECT_EQ(engine->level.walls[1].y1, 305.0f);
     EXPECT_EQ(EntityAt(2)->y, 310.0f);
     EXPECT_EQ(EntityAt(2)->prevY, 310.0f);
     // Its wall was entered into the cells along its path, also where the grid's own build
     // (made before the jump) never put it.
-    const WallGrid::CellList* cell = engine->wallGrid.Cell(6, 5);
+    const WallGrid::CellList* cell = engine->level.wallGrid.Cell(6, 5);
     ASSERT_NE(cell, nullptr);
-    EXPECT_NE(std::find(cell->begin(), cell->end(), &engine->walls[1]), cell->end());
+    EXPECT_NE(std::find(cell->begin(), cell->end(), &engine->level.walls[1]), cell->end());
 }
 
 TEST_F(LinksTest, AnUnresolvedPlatformDiesAndIsForgottenByItsButton)
@@ -132,13 +132,13 @@ TEST_F(LinksTest, AnUnresolvedPlatformDiesAndIsForgottenByItsButton)
     auto* platform = As<MovingPlatform>(0);
     EXPECT_TRUE(platform->dead);
     EXPECT_EQ(platform->startPoint, nullptr);
-    EXPECT_EQ(engine->walls[0].y1, 105.0f); // nothing was moved
+    EXPECT_EQ(engine->level.walls[0].y1, 105.0f); // nothing was moved
     auto* button = As<Button>(1);
     auto* trigger = As<AreaTrigger>(2);
     ASSERT_EQ(button->targets, std::vector<Entity*>{platform});
 
     engine->UpdateEntities();
-    ASSERT_EQ(engine->entities.size(), 2u);
+    ASSERT_EQ(engine->level.entities.size(), 2u);
     EXPECT_TRUE(button->targets.empty());
     EXPECT_TRUE(trigger->targets.empty());
     // Whatever is left in the lists is alive (ASan reports any stale pointer here).
@@ -164,11 +164,11 @@ TEST_F(LinksTest, RotatorsCarryWhatTheirCircleTouchesIncludingForcesAndVolcanoes
     ASSERT_TRUE(WriteAndLoad(map));
     auto* spin = As<Rotator>(0);
     EXPECT_EQ(spin->carriedEntities, (std::vector<Entity*>{EntityAt(1), EntityAt(2), EntityAt(4)}));
-    EXPECT_EQ(spin->carriedWalls, std::vector<Beam*>{&engine->walls[0]});
+    EXPECT_EQ(spin->carriedWalls, std::vector<Beam*>{&engine->level.walls[0]});
     // The bar can turn into cells it did not start in: it is entered there too.
-    const WallGrid::CellList* above = engine->wallGrid.Cell(5, 3);
+    const WallGrid::CellList* above = engine->level.wallGrid.Cell(5, 3);
     ASSERT_NE(above, nullptr);
-    EXPECT_NE(std::find(above->begin(), above->end(), &engine->walls[0]), above->end());
+    EXPECT_NE(std::find(above->begin(), above->end(), &engine->level.walls[0]), above->end());
 }
 
 TEST_F(LinksTest, DeadEntitiesLeaveEveryListThatPointedAtThem)
@@ -195,19 +195,19 @@ TEST_F(LinksTest, DeadEntitiesLeaveEveryListThatPointedAtThem)
     auto* platform = As<MovingPlatform>(4);
     auto* second = As<ForceField>(6);
     ASSERT_EQ(spin->carriedEntities.size(), 1u);
-    ASSERT_EQ(engine->dynamicBeams.size(), 1u);
-    EXPECT_EQ(engine->dynamicBeams.front().anchorB, &second->emitterPoint);
+    ASSERT_EQ(engine->effects.dynamicBeams.size(), 1u);
+    EXPECT_EQ(engine->effects.dynamicBeams.front().anchorB, &second->emitterPoint);
 
     EntityAt(1)->Kill();
     EntityAt(3)->Kill();
     EntityAt(6)->Kill();
     engine->UpdateEntities();
-    EXPECT_EQ(engine->entities.size(), 4u);
+    EXPECT_EQ(engine->level.entities.size(), 4u);
     EXPECT_TRUE(spin->carriedEntities.empty());
     EXPECT_NE(platform->startPoint, nullptr);
     EXPECT_EQ(platform->endPoint, nullptr);
     EXPECT_TRUE(As<ForceField>(3)->partners.empty());
-    EXPECT_TRUE(engine->dynamicBeams.empty());
+    EXPECT_TRUE(engine->effects.dynamicBeams.empty());
 }
 
 // Counts its updates; the first one releases a new entity into the list, as turrets do.
@@ -235,23 +235,23 @@ void Releaser::Update()
     released = true;
     Child* child = new Child(childUpdates);
     child->Spawn(x, y);
-    gEngine->entities.push_back(child);
+    gEngine->level.entities.push_back(child);
 }
 
 TEST_F(LinksTest, EntitiesReleasedDuringThePassUpdateInTheSameStep)
 {
     int childUpdates = 0;
-    engine->entities.push_back(new Releaser(&childUpdates));
+    engine->level.entities.push_back(new Releaser(&childUpdates));
     int killedUpdates = 0;
     Child* doomed = new Child(&killedUpdates);
     doomed->Kill();
-    engine->entities.push_back(doomed);
+    engine->level.entities.push_back(doomed);
 
     engine->UpdateEntities();
     EXPECT_EQ(childUpdates, 1);
     // Killed before the pass: one more update, then gone in the same pass.
     EXPECT_EQ(killedUpdates, 1);
-    EXPECT_EQ(engine->entities.size(), 2u);
+    EXPECT_EQ(engine->level.entities.size(), 2u);
     engine->UpdateEntities();
     EXPECT_EQ(childUpdates, 2);
 }

@@ -37,10 +37,10 @@ TEST_F(MapPacksTest, PackNamesAreTheLinesOfTheListAsRead)
     WriteFile("MapPacks.cfg", "");
     EXPECT_FALSE(engine->LoadMapPacks());
     WriteFile("MapPacks.cfg", "FIRST\r\nSECOND");
-    engine->currentPack = 1;
+    engine->packs.currentPack = 1;
     ASSERT_TRUE(engine->LoadMapPacks());
-    EXPECT_EQ(engine->packNames, (std::vector<std::string>{"FIRST\n", "SECOND"}));
-    EXPECT_EQ(engine->currentPack, 0);
+    EXPECT_EQ(engine->packs.packNames, (std::vector<std::string>{"FIRST\n", "SECOND"}));
+    EXPECT_EQ(engine->packs.currentPack, 0);
     const std::string log = LogText();
     EXPECT_NE(log.find("No Map Packs Found!\n"), std::string::npos);
     EXPECT_NE(log.find("Loaded Map Packs.\n"), std::string::npos);
@@ -58,33 +58,33 @@ TEST_F(MapPacksTest, RostersTakeCrlfAndAFinalLineWithoutEnd)
     WriteFile("Stages2.txt", "y.map\n");
     ASSERT_TRUE(engine->LoadMapPacks());
     ASSERT_TRUE(engine->LoadStageRosters());
-    ASSERT_EQ(engine->rosters.size(), 2u);
-    EXPECT_EQ(engine->rosters[0],
+    ASSERT_EQ(engine->packs.rosters.size(), 2u);
+    EXPECT_EQ(engine->packs.rosters[0],
               (std::vector<std::string>{"Data/Maps/one.map", "Data/Maps/two.map",
                                         "Data/Maps/three.map", "Data/Maps/x.map"}));
-    EXPECT_EQ(engine->passwords[0], (std::vector<std::string>{"ALPHA", "BRAVO", "alpha", "ALPHA"}));
-    EXPECT_EQ(engine->passwords[1], std::vector<std::string>{"OTHER"});
+    EXPECT_EQ(engine->packs.passwords[0], (std::vector<std::string>{"ALPHA", "BRAVO", "alpha", "ALPHA"}));
+    EXPECT_EQ(engine->packs.passwords[1], std::vector<std::string>{"OTHER"});
     EXPECT_NE(LogText().find("Loaded Map Rosta.\n"), std::string::npos);
 
     // Exact matches only; the earlier of two equal passwords wins.
-    std::strcpy(engine->password, "ALPHA");
+    std::strcpy(engine->level.password, "ALPHA");
     ASSERT_TRUE(engine->FindStageByPassword());
-    EXPECT_EQ(engine->stage, 1);
-    EXPECT_STREQ(engine->title, "A TITLE");
-    std::strcpy(engine->password, "alpha");
+    EXPECT_EQ(engine->progress.stage, 1);
+    EXPECT_STREQ(engine->level.title, "A TITLE");
+    std::strcpy(engine->level.password, "alpha");
     ASSERT_TRUE(engine->FindStageByPassword());
-    EXPECT_EQ(engine->stage, 3);
-    std::strcpy(engine->password, "Bravo");
+    EXPECT_EQ(engine->progress.stage, 3);
+    std::strcpy(engine->level.password, "Bravo");
     EXPECT_FALSE(engine->FindStageByPassword());
-    EXPECT_EQ(engine->stage, 5);
+    EXPECT_EQ(engine->progress.stage, 5);
     // Another pack's password is found only in that pack.
-    std::strcpy(engine->password, "OTHER");
+    std::strcpy(engine->level.password, "OTHER");
     EXPECT_FALSE(engine->FindStageByPassword());
-    engine->currentPack = 1;
+    engine->packs.currentPack = 1;
     ASSERT_TRUE(engine->FindStageByPassword());
-    EXPECT_EQ(engine->stage, 1);
-    EXPECT_STREQ(engine->title, "OTHER PACK");
-    engine->currentPack = 7;
+    EXPECT_EQ(engine->progress.stage, 1);
+    EXPECT_STREQ(engine->level.title, "OTHER PACK");
+    engine->packs.currentPack = 7;
     EXPECT_FALSE(engine->FindStageByPassword());
 }
 
@@ -125,7 +125,7 @@ TEST_F(MapPacksTest, BadRosterLinesAndMissingOrShortMapsAreRefusedWithALogLine)
     WriteFile("Stages1.txt", "one.map\n");
     ASSERT_TRUE(engine->LoadMapPacks());
     EXPECT_FALSE(engine->LoadStageRosters()); // no Stages2.txt
-    EXPECT_EQ(engine->rosters.size(), 1u);
+    EXPECT_EQ(engine->packs.rosters.size(), 1u);
     EXPECT_NE(LogText().find("No Map Rosta Found!\n"), std::string::npos);
 }
 
@@ -138,38 +138,38 @@ TEST_F(MapPacksTest, TheBuiltPackLoadsAndEveryStageIsPlayable)
     CopyTree(run + "/Data/Maps", "Data/Maps");
     ASSERT_TRUE(engine->LoadMapPacks());
     ASSERT_TRUE(engine->LoadStageRosters());
-    ASSERT_GE(engine->rosters[0].size(), 3u);
+    ASSERT_GE(engine->packs.rosters[0].size(), 3u);
 
     std::set<std::string> seen;
-    for (std::size_t i = 0; i < engine->rosters[0].size(); ++i)
+    for (std::size_t i = 0; i < engine->packs.rosters[0].size(); ++i)
     {
-        const std::string& password = engine->passwords[0][i];
-        SCOPED_TRACE(engine->rosters[0][i]);
+        const std::string& password = engine->packs.passwords[0][i];
+        SCOPED_TRACE(engine->packs.rosters[0][i]);
         ASSERT_EQ(password.size(), 5u);
         for (char c : password)
             EXPECT_TRUE(std::isupper(static_cast<unsigned char>(c)));
         EXPECT_TRUE(seen.insert(password).second);
 
-        engine->generatorCount = 0;
-        engine->stage = static_cast<int>(i) + 1;
+        engine->progress.generatorCount = 0;
+        engine->progress.stage = static_cast<int>(i) + 1;
         ASSERT_TRUE(engine->LoadMap());
-        EXPECT_STRNE(engine->title, "");
-        EXPECT_GT(engine->endTimer, 0);
-        EXPECT_GE(engine->generatorCount, 1);
+        EXPECT_STRNE(engine->level.title, "");
+        EXPECT_GT(engine->level.endTimer, 0);
+        EXPECT_GE(engine->progress.generatorCount, 1);
         // Wide enough to wrap, small enough to learn, walls inside the grid (y >= -75).
         EXPECT_GE(engine->MapWrapWidth(), 640.0f);
         EXPECT_LE(engine->MapWrapWidth(), 4000.0f);
-        EXPECT_LE(engine->maxY, 3000.0f);
-        for (const Beam& wall : engine->walls)
+        EXPECT_LE(engine->level.maxY, 3000.0f);
+        for (const Beam& wall : engine->level.walls)
             EXPECT_GE(std::min(wall.y1, wall.y2), -75.0f);
         int beacons = 0;
-        for (const Entity* entity : engine->entities)
+        for (const Entity* entity : engine->level.entities)
         {
             beacons += dynamic_cast<const Beacon*>(entity) != nullptr;
             EXPECT_FALSE(entity->dead) << entity->type; // every platform resolved
-            EXPECT_GE(entity->x, engine->minX);
-            EXPECT_LE(entity->x, engine->maxX);
-            EXPECT_LE(entity->y, engine->maxY);
+            EXPECT_GE(entity->x, engine->level.minX);
+            EXPECT_LE(entity->x, engine->level.maxX);
+            EXPECT_LE(entity->y, engine->level.maxY);
         }
         EXPECT_GE(beacons, 1);
         // The ship drops in at x 0 from above: the way down must be open there.

@@ -67,9 +67,9 @@ void LevelTest::TearDown()
 
 bool LevelTest::LoadMapFile(const std::string& path)
 {
-    engine->rosters = {{path}};
-    engine->currentPack = 0;
-    engine->stage = 1;
+    engine->packs.rosters = {{path}};
+    engine->packs.currentPack = 0;
+    engine->progress.stage = 1;
     return engine->LoadMap();
 }
 
@@ -84,9 +84,9 @@ bool LevelTest::WriteAndLoad(const MapDocument& map, const std::string& path)
 
 Entity* LevelTest::EntityAt(std::size_t n) const
 {
-    if (n >= engine->entities.size())
+    if (n >= engine->level.entities.size())
         return nullptr;
-    auto it = engine->entities.begin();
+    auto it = engine->level.entities.begin();
     std::advance(it, static_cast<long>(n));
     return *it;
 }

@@ -147,6 +147,27 @@ const ModelSlot kModelSlots[kModelSlotCount] = {
     {"Wasp", 0.125f, -1},       {"Beacon1", 0.375f, -1},     {"Beacon2", 0.375f, -1},
     {"Beacon3", 0.375f, -1}};
 
+const int kModelLoadOrder[kModelSlotCount] = {0,  30, 23, 1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                                               11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 24,
+                                               25, 26, 27, 28, 29, 31, 32, 33, 34, 35, 36};
+
+bool FillModelSlot(LineModel* models, int slot)
+{
+    const ModelSlot& what = kModelSlots[slot];
+    LineModel& model = models[slot];
+    if (what.mirrorOf >= 0)
+    {
+        model.beams = models[what.mirrorOf].beams;
+        LineModel::Mirror(model);
+        return true;
+    }
+    const std::string path = std::string("Data/Objects/") + what.name + ".obj";
+    if (!LineModel::Load(path.c_str(), model))
+        return false;
+    LineModel::Scale(model, what.scale);
+    return true;
+}
+
 float ModelListWidth(int slot)
 {
     if (slot == 0 || slot == 30 || slot < 0 || slot >= kModelSlotCount)
@@ -158,7 +179,7 @@ float ModelListWidth(int slot)
 
 unsigned int BuildModelDisplayLists(const LineModel* models)
 {
-    // One name more than the slots, as the game always reserved.
+    // One name more than the slots (38): list names are slot numbers, counted from 1.
     GLuint base = glGenLists(kModelSlotCount + 1);
     if (base == 0)
     {

@@ -41,6 +41,12 @@ struct ModelSlot
     int mirrorOf;
 };
 extern const ModelSlot kModelSlots[kModelSlotCount];
+// The order in which the slots are filled: the three big models (0, 30, 23) first, then the
+// rest by slot. A mirrored slot comes after the slot it copies.
+extern const int kModelLoadOrder[kModelSlotCount];
+// Fills `models[slot]` as kModelSlots says: loads and scales the file, or mirrors a copy of
+// the slot it names (which must already be filled). False when the file does not load.
+bool FillModelSlot(LineModel* models, int slot);
 
 // Half width of the beams compiled into a slot's list: 15 for the space men (10-17), 0 for the
 // slots without a list (0 and 30), else 20.

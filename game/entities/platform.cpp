@@ -184,6 +184,13 @@ void MovingPlatform::AttachWalls()
         return;
     const float length = Distance(startPoint->x, startPoint->y, endPoint->x, endPoint->y);
     const Vec2 dir = Normalize(startPoint->x - endPoint->x, startPoint->y - endPoint->y);
+    // A path to a point at infinity (or one that overflows to it) has no samples to walk and
+    // nowhere to go: the platform registers nothing and stays where it is, for good.
+    if (!std::isfinite(length) || !std::isfinite(dir.x) || !std::isfinite(dir.y))
+    {
+        dead = true;
+        return;
+    }
     // Beyond the grid's own size a larger reach adds no cells.
     const int c = std::min(SaturatingTrunc(2.0f * static_cast<float>(radius)) / 100 + 1,
                            grid.Width() + grid.Height());
@@ -202,6 +209,17 @@ void MovingPlatform::AttachWalls()
     ClipAxis(y, dir.y, gridLowY, gridHighY, eLow, eHigh);
     if (!(eLow <= eHigh))
         return;
+
+    // The cells the samples reach, as one row range per column. Samples lie on a line one
+    // cell apart, so their columns and rows move monotonically by at most a cell or two per
+    // sample while each sample's block is at least three cells tall: the samples that reach
+    // a column are consecutive and their row ranges join into one. A cell that several
+    // samples reach takes each wall once, so entering the union wall by wall gives each cell
+    // the same list, in the same order, as walking the samples does.
+    const int width = grid.Width();
+    const int height = grid.Height();
+    std::vector<int> lowRow(static_cast<std::size_t>(width), height);
+    std::vector<int> highRow(static_cast<std::size_t>(width), -1);
     const double first = std::ceil((eLow + 100.0) / 100.0);
     const double last = std::floor((eHigh + 100.0) / 100.0);
     for (double i = first; i <= last; i += 1.0)
@@ -211,7 +229,24 @@ void MovingPlatform::AttachWalls()
         const float py = y - e * dir.y;
         const int column = SaturatingTrunc(px - gEngine->level.minX) / WallGrid::kCellSize;
         const int row = SaturatingTrunc(py - gEngine->level.minY) / WallGrid::kCellSize;
+        const int r0 = std::max(row - c - 2, 0);
+        const int r1 = std::min(row + c, height - 1);
+        if (r0 > r1)
+            continue;
+        for (int col = std::max(column - c - 1, 0); col <= std::min(column + c, width - 1); ++col)
+        {
+            lowRow[col] = std::min(lowRow[col], r0);
+            highRow[col] = std::max(highRow[col], r1);
+        }
+    }
+    long long cellsReached = 0;
+    for (int col = 0; col < width; ++col)
+        cellsReached += std::max(highRow[col] - lowRow[col] + 1, 0);
+    if (!grid.ReserveCarriedEntries(cellsReached * static_cast<long long>(carriedWalls.size())))
+        return;
+    for (int col = 0; col < width; ++col)
+    {
         for (const Beam* wall : carriedWalls)
-            AddWallToCells(grid, wall, column - c - 1, column + c, row - c - 2, row + c);
+            AddWallToCells(grid, wall, col, col, lowRow[col], highRow[col]);
     }
 }

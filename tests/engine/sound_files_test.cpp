@@ -1,5 +1,6 @@
 // The game's own sounds, as the build puts them into the run folder.
 #include "engine/sound.h"
+#include "game/sound_files.h"
 #include "platform/audio.h"
 
 #include <gtest/gtest.h>
@@ -14,27 +15,25 @@
 namespace
 {
 
-struct SoundFile
+struct ShippedSound
 {
     const char* name;
     bool loop;
     bool stream;
 };
 
-// Load order and loop flags of the game's samples and streams.
-const SoundFile kSounds[] = {
-    {"Phazer", false, false},       {"Explode", false, false},      {"Shield", true, false},
-    {"Engine", true, false},        {"Teleport", false, false},     {"ShieldReflect", false, false},
-    {"Explode2", false, false},     {"StageReflect", false, false}, {"EnemyShot", false, false},
-    {"Pickup", false, false},       {"TeleportOut", false, false},  {"Danger", false, false},
-    {"Clock", false, false},        {"Seeker", false, false},       {"UI", false, false},
-    {"Beacon", false, false},       {"ExtraLife", false, false},    {"Reactorhit", false, false},
-    {"Wasp", false, false},         {"ButtonAccess", false, false}, {"ButtonDenied", false, false},
-    {"killspaceman", false, false}, {"Splash", true, true},         {"HiScore", true, true},
-    {"Continue", false, true},      {"Credits", false, true},       {"Gameover", false, true},
-};
+// Every sample, then every stream, as the game loads them.
+std::vector<ShippedSound> GameSounds()
+{
+    std::vector<ShippedSound> sounds;
+    for (const SoundFile& file : kSampleFiles)
+        sounds.push_back({file.name, file.loop, false});
+    for (const SoundFile& file : kStreamFiles)
+        sounds.push_back({file.name, file.loop, true});
+    return sounds;
+}
 
-std::string PathOf(const SoundFile& sound)
+std::string PathOf(const ShippedSound& sound)
 {
     return std::string(CAV_RUN_DIR) + "/Data/SFX/" + sound.name + ".ogg";
 }
@@ -42,7 +41,7 @@ std::string PathOf(const SoundFile& sound)
 TEST(ShippedSounds, TheFolderHoldsExactlyTheGamesSounds)
 {
     std::set<std::string> expected, found;
-    for (const SoundFile& sound : kSounds)
+    for (const ShippedSound& sound : GameSounds())
         expected.insert(std::string(sound.name) + ".ogg");
     std::error_code ec;
     for (const auto& entry :
@@ -58,7 +57,7 @@ TEST(ShippedSounds, TheFolderHoldsExactlyTheGamesSounds)
 TEST(ShippedSounds, EveryOneLoadsAsTheGameLoadsIt)
 {
     InitSound();
-    for (const SoundFile& sound : kSounds)
+    for (const ShippedSound& sound : GameSounds())
     {
         Sample sample;
         Stream stream;
@@ -81,7 +80,7 @@ int TypicalLargestStep(const std::vector<std::int16_t>& pcm, int channels)
 
 TEST(ShippedSounds, EveryOneDecodesAndTheLoopsJoinWithoutAClick)
 {
-    for (const SoundFile& sound : kSounds)
+    for (const ShippedSound& sound : GameSounds())
     {
         SCOPED_TRACE(sound.name);
         std::vector<std::int16_t> pcm;

@@ -2,7 +2,9 @@
 // in a temp folder, resources that fail, and a window that cannot open.
 #include "game/engine.h"
 
+#include "engine/line_model.h"
 #include "game/map_format.h"
+#include "game/sound_files.h"
 #include "platform/audio.h"
 #include "platform/input_backend.h"
 #include "support/log_capture.h"
@@ -19,23 +21,6 @@
 
 namespace
 {
-
-const char* const kModelNames[] = {
-    "Apocalypse",  "BlueTurret", "Fuel",      "Player",   "Shield",       "ForceField",
-    "Button",      "ButtonIn",   "plrbullet", "bullet",   "SpaceMan01",   "SpaceMan02",
-    "SpaceMan03",  "SpaceMan04", "Generator", "BlueTank", "RedTurret",    "Seeker",
-    "DepthCharge", "Pebbleware", "Tree",      "Boulder",  "BoulderLarge", "VolDebris1",
-    "VolDebris2",  "VolDebris3", "GameOver",  "Ufo",      "GreenTurret",  "Wasp",
-    "Beacon1",     "Beacon2",    "Beacon3",
-};
-
-const char* const kSoundNames[] = {
-    "Phazer",      "Explode",      "Shield",       "Engine",       "Teleport",  "ShieldReflect",
-    "Explode2",    "StageReflect", "EnemyShot",    "Pickup",       "Clock",     "Seeker",
-    "TeleportOut", "Danger",       "UI",           "Beacon",       "ExtraLife", "Reactorhit",
-    "Wasp",        "ButtonAccess", "ButtonDenied", "killspaceman", "Splash",    "HiScore",
-    "Continue",    "Credits",      "Gameover",
-};
 
 std::string Sfx(const std::string& name)
 {
@@ -89,11 +74,13 @@ protected:
         map.endTimer = 30;
         ASSERT_TRUE(WriteMap("Data/Maps/one.map", map));
         const std::string empty(12, '\0'); // no beams, centre (0, 0)
-        for (const char* name : kModelNames)
-            cavtest::WriteFile(std::string("Data/Objects/") + name + ".obj", empty);
+        for (const ModelSlot& slot : kModelSlots)
+            cavtest::WriteFile(std::string("Data/Objects/") + slot.name + ".obj", empty);
         cavtest::WriteFile("Data/Objects/SpaceMan01.obj", OneBeamModel());
-        for (const char* name : kSoundNames)
-            ASSERT_TRUE(cavtest::WriteToneOgg(Sfx(name), 0.02));
+        for (const SoundFile& file : kSampleFiles)
+            ASSERT_TRUE(cavtest::WriteToneOgg(Sfx(file.name), 0.02));
+        for (const SoundFile& file : kStreamFiles)
+            ASSERT_TRUE(cavtest::WriteToneOgg(Sfx(file.name), 0.02));
     }
 
     void TearDown() override
@@ -186,6 +173,42 @@ TEST_F(EngineStartTest, AMissingModelOrPackListEndsTheStart)
     EXPECT_FALSE(StartHeadless());
     EXPECT_NE(log.Text().find("No Map Packs Found!\n"), std::string::npos);
     EXPECT_TRUE(engine->res.lineModels[model::Apocalypse].beams.empty());
+}
+
+// The big models load first (slot 0, then 30, then 23), then the rest by slot: with two
+// model files missing, the one that loads earlier is the failure the log names.
+TEST_F(EngineStartTest, LineModelsLoadInTheirDesignedOrder)
+{
+    const struct
+    {
+        const char* missing[2];
+        const char* reported;
+    } cases[] = {
+        {{"BlueTurret", "Pebbleware"}, "Pebbleware"},
+        {{"Pebbleware", "GameOver"}, "GameOver"},
+        {{"GameOver", "Apocalypse"}, "Apocalypse"},
+        {{"Beacon3", "Tree"}, "Tree"},
+    };
+    for (const auto& c : cases)
+    {
+        std::string saved[2];
+        for (int i = 0; i < 2; ++i)
+        {
+            const std::string path = std::string("Data/Objects/") + c.missing[i] + ".obj";
+            saved[i] = path;
+            std::filesystem::rename(path, path + ".away");
+        }
+        engine.reset();
+        cavtest::LogCapture log;
+        EXPECT_FALSE(StartHeadless());
+        const std::string text = log.Text();
+        EXPECT_NE(text.find(std::string("Data/Objects/") + c.reported + ".obj"), std::string::npos)
+            << c.reported;
+        EXPECT_EQ(text.find("Failed to load line model", text.find("Failed to load line model") + 1),
+                  std::string::npos);
+        for (const std::string& path : saved)
+            std::filesystem::rename(path + ".away", path);
+    }
 }
 
 TEST_F(EngineStartTest, ShutdownAfterALoadedLevelAndAfterAFailedStart)

@@ -376,6 +376,19 @@ bool ParseFieldValue(FieldType type, const std::string& text, FieldValue& value)
     return false;
 }
 
+FieldValue* FindFieldValue(MapEntityRecord& record, const std::string& key)
+{
+    const KindLayout* layout = FindKindLayout(record.type);
+    if (layout == nullptr)
+        return nullptr;
+    for (int i = 0; i < layout->fieldCount; ++i)
+    {
+        if (key == layout->fields[i].key && static_cast<std::size_t>(i) < record.fields.size())
+            return &record.fields[static_cast<std::size_t>(i)];
+    }
+    return nullptr;
+}
+
 bool DefaultEntityRecord(std::int32_t code, MapEntityRecord& record)
 {
     const KindLayout* kind = FindKindLayout(code);

@@ -241,8 +241,9 @@ void PlayerShip::Thrust(const Vec2& d)
     if (engineSoundOn && fire == ButtonState::Up)
     {
         engineFade -= 0.01f;
-        Sfx(sfx::Engine).SetVolume(static_cast<int>(
-            InterpolateOverTime(100.0f, 0.0f, 0.0f, kEngineFade, kEngineFade - engineFade)));
+        Sfx(sfx::Engine)
+            .SetVolume(static_cast<int>(
+                InterpolateOverTime(100.0f, 0.0f, 0.0f, kEngineFade, kEngineFade - engineFade)));
         if (engineFade <= 0.0f)
         {
             engineSoundOn = false;

@@ -1,7 +1,8 @@
 // InputBackend: the few window-system calls the input layer makes besides reading events:
 // grabbing the mouse and keyboard, switching the key-to-Unicode translation that text entry
-// needs, opening the joysticks, and the mouse motion since the last step. The SDL back end is the default; the recording back end
-// runs without a window and remembers every call, so tests can assert on them.
+// needs, opening the joysticks, and the mouse motion since the last step. The SDL back end
+// is the default; the recording back end runs without a window and remembers every call, so
+// tests can assert on them (and hands out the mouse motion it is given).
 #pragma once
 
 #include <vector>

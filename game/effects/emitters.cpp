@@ -55,14 +55,13 @@ void Ring(Emitter& e, int step, float speed, const Colour& colour, float life, f
     for (int a = 0; a < 360; a += step)
     {
         const Vec2 v = SinCos(static_cast<float>(a));
-        e.particles.push_back(
-            MakeParticle(e.x, e.y, v.x * speed, v.y * speed, size, colour, life));
+        e.particles.push_back(MakeParticle(e.x, e.y, v.x * speed, v.y * speed, size, colour, life));
     }
 }
 
 struct BurstStyle
 {
-    int step;  // degrees between particles, from 0 below 360
+    int step; // degrees between particles, from 0 below 360
     Colour colour;
     float life;
     int sizeBase;
@@ -75,7 +74,8 @@ void Burst(Emitter& e, const BurstStyle& style)
     for (int a = 0; a < 360; a += style.step)
     {
         const float size = static_cast<float>(style.sizeBase + std::rand() % 15);
-        const float speed = style.speedBase + style.speedStep * static_cast<float>(std::rand() % 15);
+        const float speed =
+            style.speedBase + style.speedStep * static_cast<float>(std::rand() % 15);
         const Vec2 v = SinCos(static_cast<float>(a));
         e.particles.push_back(
             MakeParticle(e.x, e.y, v.x * speed, v.y * speed, size, style.colour, style.life));
@@ -129,8 +129,8 @@ void PullIn(Emitter& e, float radius, float life)
         const Vec2 d = SinCos(static_cast<float>(std::rand() % 360));
         const float px = e.x + radius * d.x;
         const float py = e.y + radius * d.y;
-        e.particles.push_back(MakeParticle(px, py, (e.x - px) * 0.015f, (e.y - py) * 0.015f,
-                                           5.0f, {0.75f, 0.75f, 0.75f}, life));
+        e.particles.push_back(MakeParticle(px, py, (e.x - px) * 0.015f, (e.y - py) * 0.015f, 5.0f,
+                                           {0.75f, 0.75f, 0.75f}, life));
     }
 }
 

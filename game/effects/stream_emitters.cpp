@@ -48,8 +48,7 @@ bool PeriodDue(Emitter& e)
 
 bool Gone(const Entity* what, const std::vector<const Entity*>& gone)
 {
-    return what != nullptr &&
-           std::find(gone.begin(), gone.end(), what) != gone.end();
+    return what != nullptr && std::find(gone.begin(), gone.end(), what) != gone.end();
 }
 
 } // namespace

@@ -24,8 +24,10 @@ TEST_F(CameraTest, KeepsTheShipInItsWindowAndMovesTheLayers)
     struct Case
     {
         float screenX, screenY, scrollX, scrollY;
-    } cases[] = {{430.0f, 240.0f, -10.0f, 0.0f}, {300.0f, 240.0f, 0.0f, 0.0f},
-                 {210.0f, 240.0f, 10.0f, 0.0f}, {300.0f, 290.0f, 0.0f, -10.0f},
+    } cases[] = {{430.0f, 240.0f, -10.0f, 0.0f},
+                 {300.0f, 240.0f, 0.0f, 0.0f},
+                 {210.0f, 240.0f, 10.0f, 0.0f},
+                 {300.0f, 290.0f, 0.0f, -10.0f},
                  {300.0f, 190.0f, 0.0f, 10.0f}};
     const float speed[6] = {0.3f, 0.65f, 1.0f, 0.3f, 0.65f, 1.0f};
     for (const Case& c : cases)

@@ -21,11 +21,6 @@ using namespace cavtest;
 namespace
 {
 
-void SetName(MapEntityRecord& record, int field, const char* text)
-{
-    record.fields[static_cast<std::size_t>(field)].text = text;
-}
-
 // One entity of every placeable kind, far apart, with every own field off its default.
 MapDocument EveryKind()
 {
@@ -35,30 +30,30 @@ MapDocument EveryKind()
     for (std::int32_t code = 0; code < kPlaceableKindCount; ++code)
         map.entities.push_back(MakeRecord(code, 1000.0f * code + 5.5f, 300.0f + code, 10.0f));
     MapEntityRecord& field = map.entities[1];
-    SetName(field, 0, "fieldName");
-    SetName(field, 1, "fieldTarget");
-    field.fields[2].real = 0.25f; // startup delay
-    field.fields[3].real = 4.5f;  // off time
-    field.fields[4].real = 2.5f;  // on time
-    SetName(map.entities[2], 0, "buttonTarget");
-    map.entities[3].fields[0].integer = 33;
+    Field(field, "name").text = "fieldName";
+    Field(field, "target").text = "fieldTarget";
+    Field(field, "startupDelay").real = 0.25f;
+    Field(field, "offTime").real = 4.5f;
+    Field(field, "onTime").real = 2.5f;
+    Field(map.entities[2], "target").text = "buttonTarget";
+    Field(map.entities[3], "radius").integer = 33;
     MapEntityRecord& rotator = map.entities[10];
-    SetName(rotator, 0, "rotName");
-    rotator.fields[1].real = -2.0f;
-    rotator.fields[2].integer = 90;
-    rotator.fields[3].integer = 25;
-    SetName(map.entities[11], 0, "triggerTarget");
-    map.entities[11].fields[1].integer = 44;
+    Field(rotator, "name").text = "rotName";
+    Field(rotator, "speed").real = -2.0f;
+    Field(rotator, "increments").integer = 90;
+    Field(rotator, "radius").integer = 25;
+    Field(map.entities[11], "target").text = "triggerTarget";
+    Field(map.entities[11], "radius").integer = 44;
     MapEntityRecord& platform = map.entities[18];
-    SetName(platform, 0, "platName");
-    SetName(platform, 1, "fromHere");
-    SetName(platform, 2, "toThere");
-    platform.fields[3].integer = 12;
-    platform.fields[4].real = 3.0f;
-    platform.fields[5].real = 1.5f;
-    platform.fields[6].flag = true;
-    platform.fields[7].flag = false;
-    SetName(map.entities[19], 0, "infoName");
+    Field(platform, "name").text = "platName";
+    Field(platform, "startTarget").text = "fromHere";
+    Field(platform, "endTarget").text = "toThere";
+    Field(platform, "radius").integer = 12;
+    Field(platform, "speed").real = 3.0f;
+    Field(platform, "stopTime").real = 1.5f;
+    Field(platform, "repeat").flag = true;
+    Field(platform, "startOn").flag = false;
+    Field(map.entities[19], "name").text = "infoName";
     map.title = "EVERY KIND";
     map.password = "KINDS";
     map.endTimer = 77;

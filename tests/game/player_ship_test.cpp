@@ -20,7 +20,8 @@ protected:
     // A floor at y 100 (normal (0, -1)) and a far one at 500; bounds x 0..1000.
     void Floor()
     {
-        SetWalls({MakeWall(0.0f, 100.0f, 1000.0f, 100.0f), MakeWall(0.0f, 500.0f, 1000.0f, 500.0f)});
+        SetWalls(
+            {MakeWall(0.0f, 100.0f, 1000.0f, 100.0f), MakeWall(0.0f, 500.0f, 1000.0f, 500.0f)});
     }
 };
 
@@ -54,14 +55,28 @@ TEST_F(PlayerShipTest, HeldThrustFollowsTheFormulasAndPressedDoesNotThrust)
     EXPECT_EQ(Plays(sfx::Engine), 1);
 }
 
+TEST_F(PlayerShipTest, WithoutFuelTheEngineIsDeadButTheShieldStillRises)
+{
+    Ship().Spawn(0.0f, -100.0f);
+    Ship().fuel = 0.0f;
+    SetButton(ButtonFire, ButtonState::Held);
+    SetButton(ButtonFire2, ButtonState::Pressed);
+    Tick();
+    EXPECT_FLOAT_EQ(Ship().vy, 0.005f * 0.995f);
+    EXPECT_TRUE(Ship().shieldOn);
+    EXPECT_EQ(Ship().fuel, 0.0f);
+    EXPECT_EQ(Plays(sfx::Engine), 0);
+    EXPECT_EQ(Plays(sfx::Shield), 1);
+}
+
 TEST_F(PlayerShipTest, LandsOnlySlowAndUprightOnFlatGround)
 {
     struct Case
     {
         float vy, angle;
         bool lands;
-    } cases[] = {{0.3f, 270.0f, true}, {0.3f, 280.0f, true}, {0.5f, 270.0f, false},
-                 {0.3f, 285.0f, false}};
+    } cases[] = {
+        {0.3f, 270.0f, true}, {0.3f, 280.0f, true}, {0.5f, 270.0f, false}, {0.3f, 285.0f, false}};
     Floor();
     for (const Case& c : cases)
     {

@@ -12,9 +12,9 @@ namespace cavtest
 namespace
 {
 
-const int kSampleSlots[] = {sfx::Phazer,     sfx::Explode,       sfx::Shield,
-                            sfx::Engine,     sfx::ShieldReflect, sfx::StageReflect,
-                            sfx::EnemyShot,  sfx::TeleportOut};
+const int kSampleSlots[] = {sfx::Phazer,    sfx::Explode,       sfx::Shield,
+                            sfx::Engine,    sfx::ShieldReflect, sfx::StageReflect,
+                            sfx::EnemyShot, sfx::TeleportOut};
 
 std::string SamplePath(int slot)
 {

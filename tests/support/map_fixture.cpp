@@ -29,6 +29,15 @@ MapEntityRecord MakeRecord(std::int32_t kind, float x, float y, float angle)
     return record;
 }
 
+FieldValue& Field(MapEntityRecord& record, const char* key)
+{
+    if (FieldValue* value = FindFieldValue(record, key))
+        return *value;
+    ADD_FAILURE() << "kind " << record.type << " has no field " << key;
+    static FieldValue scratch;
+    return scratch;
+}
+
 std::string Le32(std::uint32_t value)
 {
     unsigned char bytes[4];

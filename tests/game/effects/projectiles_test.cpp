@@ -59,7 +59,8 @@ TEST_F(ProjectilesTest, ShotsWrapAcrossTheMapWidthOnly)
     {
         engine->ClearLevel();
         if (c.walls)
-            SetWalls({MakeWall(0.0f, 0.0f, 1000.0f, 0.0f), MakeWall(0.0f, 400.0f, 1000.0f, 400.0f)});
+            SetWalls(
+                {MakeWall(0.0f, 0.0f, 1000.0f, 0.0f), MakeWall(0.0f, 400.0f, 1000.0f, 400.0f)});
         FireProjectile(Shots(), LaserShotInit, LaserShotUpdate, 998.0f, 200.0f, 0.0f, 1.0f, 0.0f);
         UpdateProjectiles(Shots());
         ASSERT_EQ(Shots().size(), 1u);

@@ -123,6 +123,9 @@ TEST_F(LinksTest, AnUnresolvedPlatformDiesAndIsForgottenByItsButton)
     map.entities.push_back(lift);
     map.entities.push_back(Named(2, 500.0f, 100.0f, "", "lift"));
     map.entities.push_back(Named(11, 600.0f, 100.0f, "", "lift"));
+    MapEntityRecord turner = Named(10, 3000.0f, 100.0f, "lift"); // a stepped rotator
+    turner.fields[2].integer = 90;
+    map.entities.push_back(turner);
     ASSERT_TRUE(WriteAndLoad(map));
     auto* platform = As<MovingPlatform>(0);
     EXPECT_TRUE(platform->dead);
@@ -130,15 +133,39 @@ TEST_F(LinksTest, AnUnresolvedPlatformDiesAndIsForgottenByItsButton)
     EXPECT_EQ(engine->level.walls[0].y1, 105.0f); // nothing was moved
     auto* button = As<Button>(1);
     auto* trigger = As<AreaTrigger>(2);
-    ASSERT_EQ(button->targets, std::vector<Entity*>{platform});
+    auto* rotator = As<Rotator>(3);
+    ASSERT_EQ(button->targets, (std::vector<Entity*>{platform, rotator}));
 
     engine->UpdateEntities();
-    ASSERT_EQ(engine->level.entities.size(), 2u);
-    EXPECT_TRUE(button->targets.empty());
-    EXPECT_TRUE(trigger->targets.empty());
-    // Whatever is left in the lists is alive (ASan reports any stale pointer here).
+    ASSERT_EQ(engine->level.entities.size(), 3u);
+    EXPECT_EQ(button->targets, std::vector<Entity*>{rotator});
+    EXPECT_EQ(trigger->targets, std::vector<Entity*>{rotator});
+    // What is left in the list is alive and still in the level (ASan reports any stale
+    // pointer that Activate would touch).
+    const auto& entities = engine->level.entities;
     for (Entity* target : button->targets)
+    {
+        EXPECT_NE(std::find(entities.begin(), entities.end(), target), entities.end());
+        EXPECT_FALSE(target->dead);
         target->Activate();
+    }
+}
+
+TEST_F(LinksTest, AnEmptyButtonTargetListsEveryEntityWithoutAName)
+{
+    MapDocument map;
+    map.entities.push_back(MakeRecord(13, 0.0f, 0.0f));              // 0: rock
+    map.entities.push_back(Named(1, 100.0f, 0.0f, "gate", "none"));  // 1: named field
+    map.entities.push_back(Named(1, 200.0f, 0.0f, "", "none"));      // 2: unnamed field
+    map.entities.push_back(Named(2, 300.0f, 0.0f, "", ""));          // 3: the button
+    map.entities.push_back(Named(10, 400.0f, 0.0f, "spin"));         // 4: named rotator
+    map.entities.push_back(Named(10, 500.0f, 0.0f, ""));             // 5: unnamed rotator
+    map.entities.push_back(Named(19, 600.0f, 0.0f, "point"));        // 6: its name does not count
+    map.entities.push_back(MakeRecord(5, 700.0f, 0.0f));             // 7: space man
+    map.entities.push_back(Named(11, 800.0f, 0.0f, "", "nothing"));  // 8: area trigger
+    ASSERT_TRUE(WriteAndLoad(map));
+    EXPECT_EQ(As<Button>(3)->targets, (std::vector<Entity*>{EntityAt(0), EntityAt(2), EntityAt(5),
+                                                            EntityAt(6), EntityAt(7), EntityAt(8)}));
 }
 
 TEST_F(LinksTest, RotatorsCarryWhatTheirCircleTouchesIncludingForcesAndVolcanoes)

@@ -439,20 +439,7 @@ bool WriteMap(const std::string& path, const MapDocument& map)
     ok = ok && WriteTitleField(file, map.title) && WritePasswordField(file, map.password) &&
          WriteInt32(file, map.endTimer);
     std::string bytes;
-    if (ok)
-    {
-        std::FILE* scratch = std::fopen(temp.c_str(), "rb");
-        ok = scratch != nullptr;
-        char buffer[4096];
-        std::size_t n = 0;
-        while (ok && (n = std::fread(buffer, 1, sizeof buffer, scratch)) > 0)
-            bytes.append(buffer, n);
-        if (scratch != nullptr)
-        {
-            ok = ok && std::ferror(scratch) == 0;
-            ok = std::fclose(scratch) == 0 && ok;
-        }
-    }
+    ok = ok && platform::ReadFileBytes(temp, bytes);
     platform::RemoveFile(temp.c_str());
     return ok && platform::WriteFileAtomically(path, bytes);
 }

@@ -127,14 +127,7 @@ const std::string* Find(const Files& files, const std::string& name)
 std::string ReadWholeFile(const std::string& path)
 {
     std::string text;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    std::fclose(file);
+    platform::ReadFileBytes(path, text);
     return text;
 }
 

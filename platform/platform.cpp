@@ -38,14 +38,26 @@ bool LocalTimestamp(char* out, std::size_t size)
     return strftime(out, size, "%m/%d/%y %H:%M:%S", &local) == 17;
 }
 
+bool ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char buffer[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, n);
+    bool ok = std::ferror(file) == 0;
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        bytes.clear();
+    return ok;
+}
+
 std::string TempPathFor(const std::string& path)
 {
     return path + ".tmp";
-}
-
-bool ReplaceFile(const std::string& from, const std::string& to)
-{
-    return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents)
@@ -75,7 +87,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents)
     if (::close(fd) != 0)
         ok = false;
     if (ok)
-        ok = ReplaceFile(temp, path);
+        ok = std::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok)
         std::remove(temp.c_str());
     return ok;

@@ -26,8 +26,8 @@ bool LocalTimestamp(char* out, std::size_t size);
 // never a mix: write a temporary file in the same folder, flush it to disk, rename it over.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
 
-// Renames `from` over `to` (same folder), replacing `to`.
-bool ReplaceFile(const std::string& from, const std::string& to);
+// Reads the whole file into `bytes`; false (bytes empty) when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // The temporary name used next to `path` while it is being rewritten.
 std::string TempPathFor(const std::string& path);

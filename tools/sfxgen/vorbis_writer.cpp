@@ -1,5 +1,7 @@
 #include "vorbis_writer.h"
 
+#include "platform/platform.h"
+
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
@@ -154,13 +156,16 @@ bool WriteOggVorbis(const std::string& path, const Audio& audio, int sampleRate,
             ok = encoder.Encode(audio, first, std::min(chunk, total - first), temp, error);
         ok = ok && encoder.Encode(audio, total, 0, temp, error) && encoder.Close(temp, error);
     }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0)
+    // The encoder streams into a scratch file; its bytes then replace `path` through the one
+    // safe save (temporary file, flushed to disk, renamed).
+    std::string bytes;
+    ok = ok && platform::ReadFileBytes(temp, bytes);
+    std::remove(temp.c_str());
+    if (ok && !platform::WriteFileAtomically(path, bytes))
     {
-        error = "cannot rename " + temp + " to " + path;
+        error = "cannot write " + path;
         ok = false;
     }
-    if (!ok)
-        std::remove(temp.c_str());
     return ok;
 }
 

@@ -36,3 +36,16 @@ void SetBlendFunc(unsigned int source, unsigned int destination)
     glEnable(GL_BLEND);
     glBlendFunc(source, destination);
 }
+
+void FillVirtualScreen(float r, float g, float b, float a)
+{
+    glDisable(GL_TEXTURE_2D);
+    SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(r, g, b, a);
+    glBegin(GL_QUADS);
+    glVertex2f(0.0f, 0.0f);
+    glVertex2f(kVirtualWidth, 0.0f);
+    glVertex2f(kVirtualWidth, kVirtualHeight);
+    glVertex2f(0.0f, kVirtualHeight);
+    glEnd();
+}

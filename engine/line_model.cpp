@@ -148,8 +148,8 @@ const ModelSlot kModelSlots[kModelSlotCount] = {
     {"Beacon3", 0.375f, -1}};
 
 const int kModelLoadOrder[kModelSlotCount] = {0,  30, 23, 1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
-                                               11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 24,
-                                               25, 26, 27, 28, 29, 31, 32, 33, 34, 35, 36};
+                                              11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 24,
+                                              25, 26, 27, 28, 29, 31, 32, 33, 34, 35, 36};
 
 bool FillModelSlot(LineModel* models, int slot)
 {

@@ -3,6 +3,7 @@
 #include "engine/logger.h"
 #include "platform/swap_control.h"
 
+#include <GL/gl.h>
 #include <SDL/SDL.h>
 
 #include <cstdio>
@@ -67,4 +68,60 @@ bool InitVideo(const char* title, int width, int height, int bpp, bool vsync, bo
     SDL_WM_SetCaption(title, nullptr);
     gLogger.Log("Complete...\n\n");
     return true;
+}
+
+bool PollEvent(VideoEvent& out)
+{
+    SDL_Event event;
+    if (SDL_PollEvent(&event) == 0)
+        return false;
+    out = VideoEvent();
+    switch (event.type)
+    {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        out.kind = VideoEvent::Key;
+        out.down = event.type == SDL_KEYDOWN;
+        out.code = event.key.keysym.sym;
+        out.unicode = event.key.keysym.unicode;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        out.kind = VideoEvent::MouseButton;
+        out.down = event.type == SDL_MOUSEBUTTONDOWN;
+        out.code = event.button.button;
+        break;
+    case SDL_JOYAXISMOTION:
+        out.kind = VideoEvent::JoystickAxis;
+        out.code = event.jaxis.axis;
+        out.value = event.jaxis.value;
+        break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        out.kind = VideoEvent::JoystickButton;
+        out.down = event.type == SDL_JOYBUTTONDOWN;
+        out.code = event.jbutton.button;
+        break;
+    case SDL_QUIT:
+        out.kind = VideoEvent::Quit;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void ShutdownVideo()
+{
+    SDL_Quit();
+}
+
+void SwapBuffers()
+{
+    SDL_GL_SwapBuffers();
+}
+
+void ClearScreen(bool depth)
+{
+    glClear(depth ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT);
 }

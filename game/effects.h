@@ -1,12 +1,15 @@
 // The short-lived world objects the Engine keeps in lists beside its entities: shots
 // (`Projectile`, held by value), particle emitters (`Emitter`, owned pointers), score pop-ups
-// and dynamic beams (both by value). Only the records live here; their steps live with the
-// code that makes them.
+// and dynamic beams (both by value). Only the records live here; their steps live in
+// game/effects/, one family a file.
 #pragma once
 
 #include "engine/geometry.h"
 
 #include <list>
+#include <vector>
+
+class Entity;
 
 struct Projectile;
 using ProjectileInit = void (*)(Projectile& shot, float x, float y, float angle, float vx,
@@ -27,6 +30,11 @@ struct Projectile
     float scoreMultiplier = 1.0f;
     ProjectileInit init = nullptr;
     ProjectileUpdate update = nullptr;
+
+    // Stores both steps and clears finished.
+    void SetCallbacks(ProjectileInit initStep, ProjectileUpdate updateStep);
+    // Runs the update step (none: nothing moves) and tells whether the shot is over.
+    static bool RunUpdate(Projectile& shot);
 };
 
 struct Particle
@@ -49,6 +57,9 @@ public:
     virtual void Init(float px, float py) = 0;
     virtual void Update() = 0;
     virtual void Emit() = 0;
+    // The entities in `gone` are about to be deleted: an emitter that reads one of them
+    // stops reading it here (and stops emitting). The base reads no entity.
+    virtual void ForgetEntities(const std::vector<const Entity*>& gone);
 
     std::list<Particle> particles;
     float x = 0.0f, y = 0.0f;
@@ -63,6 +74,11 @@ struct ScorePopup
     float prevX = 0.0f, prevY = 0.0f;
     int points = 0;
     float life = 0.0f;
+
+    // Zeroes position, previous position and points.
+    void Clear();
+    // Places it (previous position too) with the points and a life of 1.0.
+    void Set(float px, float py, int amount);
 };
 
 // A flickering beam between two tracked points, or cast from one point along a direction.
@@ -76,4 +92,7 @@ struct DynamicBeam
     const Vec2* direction = nullptr;
     Vec2 lastA;
     Vec2 lastB;
+    // Set by the first step's rebuild: a beam is fitted to its anchors (and cut at walls)
+    // from its first step, whatever its creator put in lastA and lastB.
+    bool built = false;
 };

@@ -10,7 +10,6 @@
 #include <IL/ilu.h>
 #define ILUT_USE_OPENGL
 #include <IL/ilut.h>
-#include <SDL/SDL.h>
 
 #include <cstdio>
 
@@ -77,8 +76,8 @@ bool Engine::Start()
         videoUp = true;
         for (int i = 0; i < 2; ++i)
         {
-            glClear(GL_COLOR_BUFFER_BIT);
-            SDL_GL_SwapBuffers();
+            ClearScreen();
+            SwapBuffers();
         }
     }
 
@@ -143,7 +142,7 @@ Engine::~Engine()
     gLogger.Log("\n[Engine Shutdown]\n");
     ClearLevel();
     ReleaseGlObjects();
-    SDL_Quit();
+    ShutdownVideo();
     if (imageLibraryUp)
         ilShutDown();
     if (soundUp)

@@ -24,13 +24,14 @@
 #include "engine/sound.h"
 #include "engine/wall_grid.h"
 #include "game/effects.h"
+#include "game/player_ship.h"
 
 #include <list>
 #include <string>
 #include <vector>
 
 class Entity;
-union SDL_Event;
+struct VideoEvent;
 
 enum GameState : int
 {
@@ -315,8 +316,8 @@ public:
     // Updates every entity, in list order; entities appended during the pass (a turret's
     // seeker) are updated in the same pass. Then the dead are reaped.
     void UpdateEntities();
-    // Every entity forgets the dead (`DropDeadLinks`), then the dead are deleted.
-    void ReapDeadEntities();
+    // Every entity forgets `gone` (`DropDeadLinks`), then those are deleted.
+    void ReapDeadEntities(const std::vector<const Entity*>& gone);
 
     // --- level (maps, bounds, wall grid, links, packs) ---
     bool LoadMap();
@@ -326,7 +327,7 @@ public:
     void LinkEntities();
     // Every entity that keeps pointers to other entities forgets the dead ones, and what
     // follows a dead entity (the beams of a force field) goes with it.
-    void DropDeadLinks();
+    void DropDeadLinks(const std::vector<const Entity*>& gone);
     bool LoadMapPacks();
     bool LoadStageRosters();
     bool FindStageByPassword();
@@ -381,7 +382,8 @@ public:
     // The stage in memory: emptied by ClearLevel, filled by LoadMap.
     LevelData level;
 
-    // (The player ship, held by value, belongs between the level and the resources.)
+    // The player's craft; never in the entity list.
+    PlayerShip ship;
 
     // A game in progress: set by NewGame and StartStage.
     StageProgress progress;
@@ -406,7 +408,7 @@ public:
 
 private:
     void ReleaseGlObjects();
-    void HandleEvent(const SDL_Event& event);
+    void HandleEvent(const VideoEvent& event);
 
     bool started = false;
     bool videoUp = false;

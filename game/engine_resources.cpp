@@ -5,9 +5,9 @@
 
 #include "engine/gl_state.h"
 #include "engine/texture.h"
+#include "engine/video.h"
 
 #include <GL/gl.h>
-#include <SDL/SDL.h>
 
 #include <string>
 
@@ -30,13 +30,13 @@ bool Engine::LoadResources()
 
         for (int i = 0; i < 2; ++i)
         {
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            SetupProjection(640.0f, 480.0f);
+            ClearScreen(true);
+            SetupProjection(kVirtualWidth, kVirtualHeight);
             res.font.SetColor(1.0f, 1.0f, 1.0f, 1.0f);
             res.font.SetScale(0.75f, 0.75f);
             res.font.SetAlign(2);
             res.font.DrawText("Loading...", 630.0f, 450.0f);
-            SDL_GL_SwapBuffers();
+            SwapBuffers();
         }
 
         if (!res.font2.Load("Data/Gfx/Fonts2.psd", "Data/Gfx/FontShadow.psd"))
@@ -85,6 +85,6 @@ bool Engine::LoadResources()
 
 void Engine::BuildDisplayLists()
 {
-    SetupProjection(640.0f, 480.0f);
+    SetupProjection(kVirtualWidth, kVirtualHeight);
     res.displayListBase = BuildModelDisplayLists(res.lineModels);
 }

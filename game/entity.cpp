@@ -9,7 +9,6 @@
 #include "game/entities/seekers.h"
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
-#include "game/map_format.h"
 #include "game/entities/turrets.h"
 #include "game/map_format.h"
 

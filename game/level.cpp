@@ -166,6 +166,7 @@ void Engine::ClearLevel()
     for (Emitter* emitter : effects.emitters)
         delete emitter;
     effects.emitters.clear();
+    ship.fuelEmitter = nullptr; // it was in the list
     effects.enemyShots.clear();
     effects.playerShots.clear();
     effects.scorePopups.clear();

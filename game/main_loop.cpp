@@ -3,6 +3,8 @@
 #include "game/engine.h"
 
 #include "engine/gl_state.h"
+#include "engine/video.h"
+#include "platform/input_backend.h"
 #include "platform/platform.h"
 
 #include <GL/gl.h>
@@ -95,7 +97,7 @@ void Engine::RunPass()
     Draw(lastInterpolation);
     if (settings.showFps)
     {
-        SetupProjection(640.0f, 480.0f);
+        SetupProjection(kVirtualWidth, kVirtualHeight);
         glDisable(GL_DEPTH_TEST);
         res.font.SetColor(1.0f, 1.0f, 1.0f, 1.0f);
         res.font.SetScale(0.5f, 0.5f);
@@ -105,7 +107,7 @@ void Engine::RunPass()
         std::snprintf(text, sizeof text, "FPS %i", frameTimer.fps);
         res.font.DrawText(text, 15.0f, 450.0f);
     }
-    SDL_GL_SwapBuffers();
+    SwapBuffers();
 }
 
 void Engine::Step()
@@ -114,53 +116,50 @@ void Engine::Step()
     ++stepsThisPass;
     input.anyKey = false;
 
-    SDL_Event event;
-    while (SDL_PollEvent(&event) != 0)
+    VideoEvent event;
+    while (PollEvent(event))
         HandleEvent(event);
-    SDL_GetRelativeMouseState(&mouseDx, &mouseDy);
+    platform::GetInputBackend().GetRelativeMouseState(mouseDx, mouseDy);
 
     Update();
     TickButtons();
 }
 
-void Engine::HandleEvent(const SDL_Event& event)
+void Engine::HandleEvent(const VideoEvent& event)
 {
-    switch (event.type)
+    switch (event.kind)
     {
-    case SDL_KEYDOWN:
-        if (input.TextEntryActive())
-            OnTextInput(event.key.keysym.unicode);
+    case VideoEvent::Key:
+        if (!event.down)
+            OnKey(event.code, false); // also during text entry: no key stays held after a name
+        else if (input.TextEntryActive())
+            OnTextInput(event.unicode);
         else
-            OnKey(event.key.keysym.sym, true);
+            OnKey(event.code, true);
         break;
-    case SDL_KEYUP:
-        // Released also during text entry, so no key stays held after the name is typed.
-        OnKey(event.key.keysym.sym, false);
+    case VideoEvent::MouseButton:
+        OnKey(event.code, event.down);
         break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        OnKey(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
-        break;
-    case SDL_JOYAXISMOTION:
+    case VideoEvent::JoystickAxis:
         if (input.joystickPresent)
-            OnJoystickAxis(event.jaxis.axis, event.jaxis.value);
+            OnJoystickAxis(event.code, event.value);
         break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-        if (input.joystickPresent && event.jbutton.button < input_code::JoyButtonCount)
-            OnKey(input_code::JoyButton0 + event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
+    case VideoEvent::JoystickButton:
+        if (input.joystickPresent && event.code < input_code::JoyButtonCount)
+            OnKey(input_code::JoyButton0 + event.code, event.down);
         break;
-    case SDL_QUIT:
+    case VideoEvent::Quit:
         quit = true;
         break;
-    default:
+    case VideoEvent::Other:
         break;
     }
 }
 
 void Engine::Update()
 {
-    if (quit || !ValidState(gameState))
+    // The step in which quit arrives still runs the state's update: a save due in it happens.
+    if (!ValidState(gameState))
         return;
     const StateRoutines& state = kStates[gameState];
     (this->*state.update)();
@@ -198,18 +197,10 @@ void Engine::Update()
 void Engine::Draw(float interpolation)
 {
     glClearColor(0.05f, 0.05f, 0.1f, 0.0f);
-    SetupProjection(640.0f, 480.0f);
+    SetupProjection(kVirtualWidth, kVirtualHeight);
 
-    // No clear: a translucent quad over the last picture leaves fading trails.
-    glDisable(GL_TEXTURE_2D);
-    SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0.05f, 0.05f, 0.1f, settings.fullscreen ? 0.5f : 0.33f);
-    glBegin(GL_QUADS);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(640.0f, 0.0f);
-    glVertex2f(640.0f, 480.0f);
-    glVertex2f(0.0f, 480.0f);
-    glEnd();
+    // No clear: a translucent wash over the last picture leaves fading trails.
+    FillVirtualScreen(0.05f, 0.05f, 0.1f, settings.fullscreen ? 0.5f : 0.33f);
 
     if (ValidState(gameState))
         (this->*kStates[gameState].draw)(interpolation);

@@ -376,6 +376,19 @@ bool ParseFieldValue(FieldType type, const std::string& text, FieldValue& value)
     return false;
 }
 
+FieldValue* FindFieldValue(MapEntityRecord& record, const std::string& key)
+{
+    const KindLayout* layout = FindKindLayout(record.type);
+    if (layout == nullptr)
+        return nullptr;
+    for (int i = 0; i < layout->fieldCount; ++i)
+    {
+        if (key == layout->fields[i].key && static_cast<std::size_t>(i) < record.fields.size())
+            return &record.fields[static_cast<std::size_t>(i)];
+    }
+    return nullptr;
+}
+
 bool DefaultEntityRecord(std::int32_t code, MapEntityRecord& record)
 {
     const KindLayout* kind = FindKindLayout(code);
@@ -425,21 +438,16 @@ bool WriteEntityRecord(DataFile& file, const MapEntityRecord& record)
 
 bool WriteMap(const std::string& path, const MapDocument& map)
 {
-    // The fields go through the field writers into a scratch file; its bytes then replace
-    // `path` through the one safe save (temporary file, flush to disk, rename).
-    const std::string temp = path + ".fields";
-    DataFile file;
-    bool ok = file.Open(temp.c_str(), "wb") &&
-              WriteInt32(file, static_cast<std::int32_t>(map.walls.size())) &&
-              WriteInt32(file, static_cast<std::int32_t>(map.entities.size()));
-    for (std::size_t i = 0; ok && i < map.walls.size(); ++i)
-        ok = WriteWallRecord(file, map.walls[i]);
-    for (std::size_t i = 0; ok && i < map.entities.size(); ++i)
-        ok = WriteEntityRecord(file, map.entities[i]);
-    ok = ok && WriteTitleField(file, map.title) && WritePasswordField(file, map.password) &&
-         WriteInt32(file, map.endTimer);
-    std::string bytes;
-    ok = ok && platform::ReadFileBytes(temp, bytes);
-    platform::RemoveFile(temp.c_str());
-    return ok && platform::WriteFileAtomically(path, bytes);
+    return platform::WriteFileAtomicallyWith(path, [&map](const std::string& temp) {
+        DataFile file;
+        bool ok = file.Open(temp.c_str(), "wb") &&
+                  WriteInt32(file, static_cast<std::int32_t>(map.walls.size())) &&
+                  WriteInt32(file, static_cast<std::int32_t>(map.entities.size()));
+        for (std::size_t i = 0; ok && i < map.walls.size(); ++i)
+            ok = WriteWallRecord(file, map.walls[i]);
+        for (std::size_t i = 0; ok && i < map.entities.size(); ++i)
+            ok = WriteEntityRecord(file, map.entities[i]);
+        return ok && WriteTitleField(file, map.title) && WritePasswordField(file, map.password) &&
+               WriteInt32(file, map.endTimer);
+    });
 }

@@ -165,6 +165,10 @@ struct MapEntityRecord
     std::vector<FieldValue> fields; // one per own field of the kind, in file order
 };
 
+// The value of the record's own field named `key` (its layout's key), or null when the kind
+// has no such field.
+FieldValue* FindFieldValue(MapEntityRecord& record, const std::string& key);
+
 // A record of the kind with the editor's defaults; false for unknown codes.
 bool DefaultEntityRecord(std::int32_t code, MapEntityRecord& record);
 

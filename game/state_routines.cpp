@@ -11,6 +11,9 @@ void Engine::DrawFrontEnd(float) {}
 
 void Engine::UpdatePlaying() {}
 void Engine::DrawPlaying(float) {}
+// The ship's explosion ends by restarting the stage; the stage start comes with the playing
+// state.
+void Engine::StartStage() {}
 
 void Engine::UpdateSplash()
 {

@@ -17,6 +17,7 @@ public:
     int JoystickCount() override { return SDL_NumJoysticks(); }
     // SDL keeps the joystick open until it shuts down; the game holds no handle.
     bool OpenJoystick(int index) override { return SDL_JoystickOpen(index) != nullptr; }
+    void GetRelativeMouseState(int& dx, int& dy) override { SDL_GetRelativeMouseState(&dx, &dy); }
 };
 
 SdlInputBackend gSdlInput;

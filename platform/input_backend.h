@@ -1,7 +1,8 @@
 // InputBackend: the few window-system calls the input layer makes besides reading events:
 // grabbing the mouse and keyboard, switching the key-to-Unicode translation that text entry
-// needs, and opening the joysticks. The SDL back end is the default; the recording back end
-// runs without a window and remembers every call, so tests can assert on them.
+// needs, opening the joysticks, and the mouse motion since the last step. The SDL back end
+// is the default; the recording back end runs without a window and remembers every call, so
+// tests can assert on them (and hands out the mouse motion it is given).
 #pragma once
 
 #include <vector>
@@ -21,6 +22,8 @@ public:
     virtual int JoystickCount() = 0;
     // Opens joystick `index` for the rest of the run; false if it could not be opened.
     virtual bool OpenJoystick(int index) = 0;
+    // The mouse's motion since the last call, in pixels.
+    virtual void GetRelativeMouseState(int& dx, int& dy) = 0;
 };
 
 // The back end the input layer uses now (the SDL one unless a test installed another).
@@ -37,9 +40,18 @@ public:
     void StartJoysticks() override { ++joystickStarts; }
     int JoystickCount() override { return static_cast<int>(joysticksOpenable.size()); }
     bool OpenJoystick(int index) override;
+    // Reports mouseDx, mouseDy on every call: a mouse moving steadily.
+    void GetRelativeMouseState(int& dx, int& dy) override
+    {
+        dx = mouseDx;
+        dy = mouseDy;
+    }
 
     // One entry per joystick present: whether opening it succeeds.
     std::vector<bool> joysticksOpenable;
+    // The motion the next GetRelativeMouseState reports.
+    int mouseDx = 0;
+    int mouseDy = 0;
 
     std::vector<bool> grabCalls;
     std::vector<bool> unicodeCalls;

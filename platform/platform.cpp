@@ -38,6 +38,11 @@ bool LocalTimestamp(char* out, std::size_t size)
     return strftime(out, size, "%m/%d/%y %H:%M:%S", &local) == 17;
 }
 
+std::string TempPathFor(const std::string& path)
+{
+    return path + ".tmp";
+}
+
 bool ReadFileBytes(const std::string& path, std::string& bytes)
 {
     bytes.clear();
@@ -55,20 +60,17 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
     return ok;
 }
 
-std::string TempPathFor(const std::string& path)
+namespace
 {
-    return path + ".tmp";
+
+// Only the safe save renames a file over another: nothing else may bypass it.
+bool ReplaceFile(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& contents)
+bool WriteAll(int fd, const char* data, std::size_t left)
 {
-    const std::string temp = TempPathFor(path);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    const char* data = contents.data();
-    std::size_t left = contents.size();
-    bool ok = true;
     while (left > 0)
     {
         ssize_t n = ::write(fd, data, left);
@@ -76,21 +78,48 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents)
         {
             if (errno == EINTR)
                 continue;
-            ok = false;
-            break;
+            return false;
         }
         data += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok)
-        ok = std::rename(temp.c_str(), path.c_str()) == 0;
+    return true;
+}
+
+// Flushes a finished file to the disk before it may replace anything.
+bool SyncToDisk(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = ::fsync(fd) == 0;
+    return (::close(fd) == 0) && ok;
+}
+
+} // namespace
+
+bool WriteFileAtomicallyWith(const std::string& path,
+                             const std::function<bool(const std::string& tempPath)>& write)
+{
+    const std::string temp = TempPathFor(path);
+    bool ok = write(temp) && SyncToDisk(temp) && ReplaceFile(temp, path);
     if (!ok)
         std::remove(temp.c_str());
     return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& contents)
+{
+    return WriteFileAtomicallyWith(
+        path,
+        [&contents](const std::string& temp)
+        {
+            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+            if (fd < 0)
+                return false;
+            bool ok = WriteAll(fd, contents.data(), contents.size());
+            return (::close(fd) == 0) && ok;
+        });
 }
 
 } // namespace platform

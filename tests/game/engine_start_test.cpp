@@ -204,8 +204,9 @@ TEST_F(EngineStartTest, LineModelsLoadInTheirDesignedOrder)
         const std::string text = log.Text();
         EXPECT_NE(text.find(std::string("Data/Objects/") + c.reported + ".obj"), std::string::npos)
             << c.reported;
-        EXPECT_EQ(text.find("Failed to load line model", text.find("Failed to load line model") + 1),
-                  std::string::npos);
+        EXPECT_EQ(
+            text.find("Failed to load line model", text.find("Failed to load line model") + 1),
+            std::string::npos);
         for (const std::string& path : saved)
             std::filesystem::rename(path + ".away", path);
     }

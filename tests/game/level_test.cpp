@@ -21,57 +21,13 @@ using namespace cavtest;
 namespace
 {
 
-void SetName(MapEntityRecord& record, int field, const char* text)
-{
-    record.fields[static_cast<std::size_t>(field)].text = text;
-}
-
-// One entity of every placeable kind, far apart, with every own field off its default.
-MapDocument EveryKind()
-{
-    MapDocument map;
-    map.walls.push_back(MakeWall(-100.0f, 50.0f, 21000.0f, 50.0f));
-    map.walls.push_back(MakeWall(0.0f, 900.0f, 300.0f, 880.0f));
-    for (std::int32_t code = 0; code < kPlaceableKindCount; ++code)
-        map.entities.push_back(MakeRecord(code, 1000.0f * code + 5.5f, 300.0f + code, 10.0f));
-    MapEntityRecord& field = map.entities[1];
-    SetName(field, 0, "fieldName");
-    SetName(field, 1, "fieldTarget");
-    field.fields[2].real = 0.25f; // startup delay
-    field.fields[3].real = 4.5f;  // off time
-    field.fields[4].real = 2.5f;  // on time
-    SetName(map.entities[2], 0, "buttonTarget");
-    map.entities[3].fields[0].integer = 33;
-    MapEntityRecord& rotator = map.entities[10];
-    SetName(rotator, 0, "rotName");
-    rotator.fields[1].real = -2.0f;
-    rotator.fields[2].integer = 90;
-    rotator.fields[3].integer = 25;
-    SetName(map.entities[11], 0, "triggerTarget");
-    map.entities[11].fields[1].integer = 44;
-    MapEntityRecord& platform = map.entities[18];
-    SetName(platform, 0, "platName");
-    SetName(platform, 1, "fromHere");
-    SetName(platform, 2, "toThere");
-    platform.fields[3].integer = 12;
-    platform.fields[4].real = 3.0f;
-    platform.fields[5].real = 1.5f;
-    platform.fields[6].flag = true;
-    platform.fields[7].flag = false;
-    SetName(map.entities[19], 0, "infoName");
-    map.title = "EVERY KIND";
-    map.password = "KINDS";
-    map.endTimer = 77;
-    return map;
-}
-
 class LevelLoadTest : public LevelTest
 {
 };
 
 TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
 {
-    ASSERT_TRUE(WriteAndLoad(EveryKind()));
+    ASSERT_TRUE(WriteAndLoad(EveryKindMap()));
     ASSERT_EQ(engine->level.entities.size(), 21u);
     ASSERT_EQ(engine->level.walls.size(), 2u);
     EXPECT_STREQ(engine->level.title, "EVERY KIND");
@@ -137,7 +93,7 @@ TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
 
 TEST_F(LevelLoadTest, KindsMadeDuringPlayLoadWithTheirCommonFieldsOnly)
 {
-    MapDocument map = EveryKind();
+    MapDocument map = EveryKindMap();
     map.entities.resize(3);
     for (std::int32_t code : {22, 23, 24})
     {
@@ -187,7 +143,7 @@ TEST_F(LevelLoadTest, UnknownCodesFailTheLoadAndKeepWhatWasReadBefore)
 
 TEST_F(LevelLoadTest, AMissingMapKeepsThePreviousLevelAndABadStageIsRefused)
 {
-    MapDocument map = EveryKind();
+    MapDocument map = EveryKindMap();
     ASSERT_TRUE(WriteAndLoad(map));
     EXPECT_FALSE(LoadMapFile("Data/Maps/nothing.map"));
     EXPECT_EQ(engine->level.entities.size(), 21u);
@@ -448,7 +404,7 @@ TEST_F(LevelLoadTest, CharacterFieldsAlwaysEndInNulAndFlagsAreTruthValues)
 
 TEST_F(LevelLoadTest, ClearLevelEmptiesTheLevelButKeepsTheWorldProperties)
 {
-    ASSERT_TRUE(WriteAndLoad(EveryKind()));
+    ASSERT_TRUE(WriteAndLoad(EveryKindMap()));
     engine->effects.dynamicBeams.emplace_back();
     engine->effects.playerShots.emplace_back();
     engine->effects.enemyShots.emplace_back();

@@ -22,15 +22,10 @@ protected:
                           const char* target = nullptr)
     {
         MapEntityRecord record = MakeRecord(kind, x, y);
-        const KindLayout* layout = FindKindLayout(kind);
-        for (int i = 0; i < layout->fieldCount; ++i)
-        {
-            const std::string key = layout->fields[i].key;
-            if (key == "name")
-                record.fields[static_cast<std::size_t>(i)].text = name;
-            if (key == "target" && target != nullptr)
-                record.fields[static_cast<std::size_t>(i)].text = target;
-        }
+        if (FieldValue* value = FindFieldValue(record, "name"))
+            value->text = name;
+        if (FieldValue* value = FindFieldValue(record, "target"); value != nullptr && target)
+            value->text = target;
         return record;
     }
     template <class T>
@@ -74,8 +69,8 @@ TEST_F(LinksTest, AFieldWithNoOnTimeComesOnForGoodAtLoad)
 {
     MapDocument map;
     MapEntityRecord field = Named(1, 50.0f, 60.0f, "steady", "nobody");
-    field.fields[3].real = 3.0f; // off time
-    field.fields[4].real = 0.0f; // on time
+    Field(field, "offTime").real = 3.0f;
+    Field(field, "onTime").real = 0.0f;
     map.entities.push_back(field);
     map.entities.push_back(Named(1, 150.0f, 60.0f, "blinker", "nobody"));
     ASSERT_TRUE(WriteAndLoad(map));
@@ -93,9 +88,9 @@ TEST_F(LinksTest, TheLaterTargetInfoWinsAndThePlatformJumpsToItsStart)
     map.walls.push_back(MakeWall(80.0f, 105.0f, 120.0f, 105.0f)); // the lift floor
     map.entities.push_back(Named(19, 100.0f, 500.0f, "low"));
     MapEntityRecord lift = MakeRecord(18, 100.0f, 100.0f);
-    lift.fields[1].text = "low";
-    lift.fields[2].text = "high";
-    lift.fields[3].integer = 20; // radius
+    Field(lift, "startTarget").text = "low";
+    Field(lift, "endTarget").text = "high";
+    Field(lift, "radius").integer = 20;
     map.entities.push_back(lift);
     map.entities.push_back(MakeRecord(13, 100.0f, 110.0f));   // a rock riding on it
     map.entities.push_back(Named(19, 100.0f, 300.0f, "low")); // the later "low"
@@ -125,7 +120,7 @@ TEST_F(LinksTest, AnUnresolvedPlatformDiesAndIsForgottenByItsButton)
     MapDocument map;
     map.walls.push_back(MakeWall(0.0f, 105.0f, 40.0f, 105.0f));
     MapEntityRecord lift = Named(18, 20.0f, 100.0f, "lift");
-    lift.fields[1].text = "nowhere";
+    Field(lift, "startTarget").text = "nowhere";
     map.entities.push_back(lift);
     map.entities.push_back(Named(2, 500.0f, 100.0f, "", "lift"));
     map.entities.push_back(Named(11, 600.0f, 100.0f, "", "lift"));
@@ -240,10 +235,10 @@ TEST_F(LinksTest, RotatorsCarryWhatTheirCircleTouchesIncludingForcesAndVolcanoes
     map.walls.push_back(MakeWall(-60.0f, 500.0f, 60.0f, 500.0f)); // the bar
     map.walls.push_back(MakeWall(-500.0f, 900.0f, 500.0f, 900.0f));
     MapEntityRecord rotator = Named(10, 0.0f, 500.0f, "spin");
-    rotator.fields[3].integer = 70;
+    Field(rotator, "radius").integer = 70;
     map.entities.push_back(rotator);
     MapEntityRecord force = MakeRecord(3, 0.0f, 600.0f);
-    force.fields[0].integer = 40; // 100 away: 70 + 40 reach it
+    Field(force, "radius").integer = 40; // 100 away: 70 + 40 reach it
     map.entities.push_back(force);
     map.entities.push_back(MakeRecord(15, 85.0f, 500.0f));  // volcano: 70 + 20 reach it
     map.entities.push_back(MakeRecord(15, 95.0f, 500.0f));  // just out of reach
@@ -265,17 +260,17 @@ TEST_F(LinksTest, DeadEntitiesLeaveEveryListThatPointedAtThem)
     map.walls.push_back(MakeWall(-60.0f, 500.0f, 60.0f, 500.0f));
     map.walls.push_back(MakeWall(-500.0f, 900.0f, 500.0f, 900.0f));
     MapEntityRecord rotator = Named(10, 0.0f, 500.0f, "spin");
-    rotator.fields[3].integer = 70;
+    Field(rotator, "radius").integer = 70;
     map.entities.push_back(rotator);                        // 0
     map.entities.push_back(MakeRecord(13, 30.0f, 500.0f));  // 1: carried rock
     map.entities.push_back(Named(19, 300.0f, 800.0f, "a")); // 2
     map.entities.push_back(Named(19, 300.0f, 600.0f, "b")); // 3
     MapEntityRecord lift = Named(18, 300.0f, 800.0f, "lift");
-    lift.fields[1].text = "a";
-    lift.fields[2].text = "b";
+    Field(lift, "startTarget").text = "a";
+    Field(lift, "endTarget").text = "b";
     map.entities.push_back(lift); // 4
     MapEntityRecord field = Named(1, -300.0f, 880.0f, "f1", "f2");
-    field.fields[4].real = 0.0f;                                   // on for good: beams at load
+    Field(field, "onTime").real = 0.0f;                            // on for good: beams at load
     map.entities.push_back(field);                                 // 5
     map.entities.push_back(Named(1, -200.0f, 880.0f, "f2", "f1")); // 6
     ASSERT_TRUE(WriteAndLoad(map));
@@ -342,6 +337,34 @@ TEST_F(LinksTest, EntitiesReleasedDuringThePassUpdateInTheSameStep)
     EXPECT_EQ(engine->level.entities.size(), 2u);
     engine->UpdateEntities();
     EXPECT_EQ(childUpdates, 2);
+}
+
+// Kills another entity in its update.
+class Killer : public Entity
+{
+public:
+    explicit Killer(Entity* prey) : victim(prey) {}
+    void Update() override { victim->Kill(); }
+    Entity* victim;
+};
+
+TEST_F(LinksTest, AnEntityKilledAfterItsOwnUpdateGetsOneMoreUpdateBeforeRemoval)
+{
+    int updates = 0;
+    Child* prey = new Child(&updates);
+    engine->level.entities.push_back(prey);
+    Killer* killer = new Killer(prey);
+    engine->level.entities.push_back(killer);
+
+    engine->UpdateEntities(); // prey updates alive, then dies: it stays for this pass
+    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(engine->level.entities.size(), 2u);
+    EXPECT_TRUE(prey->dead);
+    killer->victim = killer; // the next pass must not touch the prey after it is gone
+    engine->UpdateEntities();
+    EXPECT_EQ(updates, 2);
+    // The killer killed itself in its own update this time: both are gone now.
+    EXPECT_TRUE(engine->level.entities.empty());
 }
 
 } // namespace

@@ -63,11 +63,11 @@ entity Generator 40 50
         expected.walls.push_back(wall);
     }
     MapEntityRecord lift = MakeRecord(18, 10.0f, 20.0f, 90.0f);
-    lift.fields[0].text = "lift";
-    lift.fields[1].text = "a";
-    lift.fields[2].text = "b";
-    lift.fields[3].integer = 30;
-    lift.fields[6].flag = true;
+    Field(lift, "name").text = "lift";
+    Field(lift, "startTarget").text = "a";
+    Field(lift, "endTarget").text = "b";
+    Field(lift, "radius").integer = 30;
+    Field(lift, "repeat").flag = true;
     expected.entities.push_back(lift);
     expected.entities.push_back(MakeRecord(6, 40.0f, 50.0f));
     expected.title = "TWO WORDS";

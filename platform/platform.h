@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace platform
@@ -26,8 +27,14 @@ bool LocalTimestamp(char* out, std::size_t size);
 // never a mix: write a temporary file in the same folder, flush it to disk, rename it over.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
 
-// Renames `from` over `to` (same folder), replacing `to`.
-bool ReplaceFile(const std::string& from, const std::string& to);
+// The same guarantee for callers that write field by field: `write` fills the temporary file
+// named to it; only when it reports success is that file flushed to disk and renamed over
+// `path`. Any failure removes the temporary file and leaves `path` as it was.
+bool WriteFileAtomicallyWith(const std::string& path,
+                             const std::function<bool(const std::string& tempPath)>& write);
+
+// Reads the whole file into `bytes`; false (bytes empty) when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // The temporary name used next to `path` while it is being rewritten.
 std::string TempPathFor(const std::string& path);

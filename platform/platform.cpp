@@ -43,13 +43,31 @@ std::string TempPathFor(const std::string& path)
     return path + ".tmp";
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to)
+bool ReadFileBytes(const std::string& path, std::string& bytes)
 {
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    bytes.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char buffer[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, n);
+    bool ok = std::ferror(file) == 0;
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        bytes.clear();
+    return ok;
 }
 
 namespace
 {
+
+// Only the safe save renames a file over another: nothing else may bypass it.
+bool ReplaceFile(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 bool WriteAll(int fd, const char* data, std::size_t left)
 {
@@ -96,7 +114,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents)
         path,
         [&contents](const std::string& temp)
         {
-            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
             if (fd < 0)
                 return false;
             bool ok = WriteAll(fd, contents.data(), contents.size());

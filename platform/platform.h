@@ -1,6 +1,6 @@
-// Our small operating-system layer: the few calls the engine, game and launcher make that
-// the original platform supplied (file delete, a one-millisecond sleep, local timestamps,
-// millisecond ticks) plus an all-or-nothing file write used for every user file.
+// Our small operating-system layer: the few system calls the engine, game and launcher make
+// (file delete, a one-millisecond sleep, local timestamps, millisecond ticks) plus the
+// all-or-nothing file write that every save of a user's file goes through.
 #pragma once
 
 #include <cstddef>
@@ -33,8 +33,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents);
 bool WriteFileAtomicallyWith(const std::string& path,
                              const std::function<bool(const std::string& tempPath)>& write);
 
-// Renames `from` over `to` (same folder), replacing `to`.
-bool ReplaceFile(const std::string& from, const std::string& to);
+// Reads the whole file into `bytes`; false (bytes empty) when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // The temporary name used next to `path` while it is being rewritten.
 std::string TempPathFor(const std::string& path);

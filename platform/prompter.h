@@ -1,6 +1,6 @@
-// Prompter: the few questions and reports the setup window and the editor put to the user,
-// in place of the operating system's message box and the toolkit's busy window. The programs
-// use the wxWidgets one (prompter_wx.cpp); tests supply their own to answer and record.
+// Prompter: the few questions and reports the setup window and the editor put to the user:
+// owner-less message boxes and a busy window. The programs use the wxWidgets one
+// (prompter_wx.cpp); tests supply their own to answer and record.
 #pragma once
 
 #include <string>

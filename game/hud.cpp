@@ -2,6 +2,7 @@
 // stage introduction, the sector-exit screens, the reactor count-down and the pause menu.
 #include "engine/gl_state.h"
 #include "engine/vertex_sink.h"
+#include "game/screen_draw.h"
 #include "game/engine.h"
 #include "game/playing.h"
 
@@ -17,20 +18,6 @@ namespace
 float Interp(float from, float to, float start, float duration, float now)
 {
     return InterpolateOverTime(from, to, start, duration, now);
-}
-
-void Panel(VertexSink& sink, float x1, float y1, float x2, float y2, float r, float g, float b,
-           float a)
-{
-    glDisable(GL_TEXTURE_2D);
-    SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    sink.Color(r, g, b, a);
-    sink.Begin(GL_QUADS);
-    sink.Vertex(x1, y1);
-    sink.Vertex(x2, y1);
-    sink.Vertex(x2, y2);
-    sink.Vertex(x1, y2);
-    sink.End();
 }
 
 void Fade(float alpha)
@@ -79,8 +66,7 @@ void Engine::DrawHud(float)
     if (ship.exploded && ship.explosionTimer <= 0.5f)
         Fade(Interp(0.0f, 1.0f, 0.0f, 0.5f, 0.5f - ship.explosionTimer));
 
-    Panel(sink, 0.0f, 0.0f, 640.0f, 50.0f, 0.0f, 0.0f, 0.0f, 0.75f);
-    glDisable(GL_BLEND);
+    screen::DrawQuad(0.0f, 0.0f, 640.0f, 50.0f, 0.0f, 0.0f, 0.0f, 0.75f);
     sink.Color(1.0f, 1.0f, 1.0f, 1.0f);
 
     struct Icon
@@ -220,9 +206,8 @@ void Engine::DrawSectorExit()
 
 void Engine::DrawPauseMenu()
 {
-    VertexSink& sink = CurrentVertexSink();
     Font& label = res.font;
-    Panel(sink, 0.0f, 340.0f, 640.0f, 460.0f, 0.0f, 0.0f, 0.0f, 0.15f);
+    screen::DrawQuad(0.0f, 340.0f, 640.0f, 460.0f, 0.0f, 0.0f, 0.0f, 0.15f);
     label.SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     label.SetAlign(1);
     label.SetScale(1.0f, 1.0f);

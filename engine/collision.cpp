@@ -51,6 +51,9 @@ bool SegmentsIntersect(const Segment& a, const Segment& b, Vec2& point)
 bool SegmentHitsBox(const Segment& segment, const Box& box)
 {
     const Segment& s = segment;
+    // A zero-length wall is never entered into a grid cell (see CircleHitsSegment).
+    if (!(s.length > 0.0f))
+        return false;
     if ((s.x1 < box.minX && s.x2 < box.minX) || (s.x1 > box.maxX && s.x2 > box.maxX) ||
         (s.y1 < box.minY && s.y2 < box.minY) || (s.y1 > box.maxY && s.y2 > box.maxY))
         return false;
@@ -60,6 +63,9 @@ bool SegmentHitsBox(const Segment& segment, const Box& box)
 
 bool CircleHitsSegment(const Segment& segment, const Circle& circle)
 {
+    // A zero-length wall has no normal to bounce from: nothing ever hits it.
+    if (!(segment.length > 0.0f))
+        return false;
     return PointSegmentDistance(circle.x, circle.y, segment) <= circle.radius;
 }
 

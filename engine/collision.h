@@ -2,7 +2,8 @@
 // All comparisons are inclusive unless a test says otherwise. The wall grid and the editor's
 // picking build on these; the arithmetic is single precision and its order is part of the
 // contract (stored maps and tuned game constants depend on where the edges fall).
-// A zero-length segment behaves as a point: its closest point is its first end.
+// A zero-length segment has its first end as closest point, but it is never hit: neither
+// SegmentHitsBox nor CircleHitsSegment accepts it, so such a wall is in no grid cell.
 #pragma once
 
 #include "engine/geometry.h"

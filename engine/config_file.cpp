@@ -28,6 +28,15 @@ std::string FirstWord(const std::string& text, std::size_t& end)
     return text.substr(begin, end - begin);
 }
 
+std::string Trim(const std::string& text)
+{
+    const char* blanks = " \t\r\n\v\f";
+    std::size_t begin = text.find_first_not_of(blanks);
+    if (begin == std::string::npos)
+        return std::string();
+    return text.substr(begin, text.find_last_not_of(blanks) - begin + 1);
+}
+
 // The third white-space-delimited item of a line: key, "=", value.
 std::string ThirdWord(const std::string& line)
 {
@@ -65,17 +74,18 @@ bool ConfigFile::IsWriteMode(const std::string& path)
 
 void ConfigFile::AppendLine(const std::string& path, const std::string& text)
 {
-    const std::string& target = (!savePath.empty() && path == savePath) ? saveTemp : path;
-    std::FILE* file = std::fopen(target.c_str(), "ab");
-    if (file == nullptr)
+    // While Save runs, its file's lines collect in memory and are written at once.
+    if (!savePath.empty() && path == savePath)
     {
-        saveFailed = true;
+        saveContents += text;
         return;
     }
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size())
-        saveFailed = true;
-    if (std::fclose(file) != 0)
-        saveFailed = true;
+    // A file that cannot be written loses the line silently: none of these calls reports.
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr)
+        return;
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
 }
 
 bool ConfigFile::FindValue(const std::string& path, const std::string& key, std::string& rest,
@@ -93,12 +103,13 @@ bool ConfigFile::FindValue(const std::string& path, const std::string& key, std:
         if (FirstWord(line, end) != key)
             continue;
         word = ThirdWord(line);
-        // A value may hold blanks: it is everything after the "\t= " that follows the key.
+        // A value may hold blanks: it is everything after the "\t= " that follows the key,
+        // less blanks before and after it, so a one-word value reads as a stream reads it.
         const std::string separator = "\t= ";
         std::size_t at = line.find(key);
         if (at != std::string::npos &&
             line.compare(at + key.size(), separator.size(), separator) == 0)
-            rest = line.substr(at + key.size() + separator.size());
+            rest = Trim(line.substr(at + key.size() + separator.size()));
         else
             rest = word;
         return true;
@@ -168,9 +179,7 @@ void ConfigFile::StringValue(const std::string& path, const std::string& key, st
 bool ConfigFile::Save(const std::string& path, const std::function<void()>& routine)
 {
     savePath = path;
-    saveTemp = platform::TempPathFor(path);
-    saveFailed = false;
-    std::remove(saveTemp.c_str());
+    saveContents.clear();
     // The file counts as created in this run from now on, as if it had been deleted and
     // rewritten: later runs of its routine in this run append rather than read.
     bool known = false;
@@ -181,10 +190,8 @@ bool ConfigFile::Save(const std::string& path, const std::function<void()>& rout
 
     routine();
 
-    bool ok = !saveFailed && platform::ReplaceFile(saveTemp, path);
-    if (!ok)
-        std::remove(saveTemp.c_str());
+    bool ok = platform::WriteFileAtomically(path, saveContents);
     savePath.clear();
-    saveTemp.clear();
+    saveContents.clear();
     return ok;
 }

@@ -19,9 +19,9 @@ public:
     void FloatValue(const std::string& path, const std::string& key, float& value);
     void StringValue(const std::string& path, const std::string& key, std::string& value);
 
-    // Rewrites path with the values the routine holds: the routine's writes go to a temporary
-    // file that replaces path only once the routine has finished. False if the file could not
-    // be written; the old file is then untouched.
+    // Rewrites path with the values the routine holds: the routine's lines are collected and
+    // written through platform::WriteFileAtomically once it has finished. False if the file
+    // could not be written; the old file is then untouched.
     bool Save(const std::string& path, const std::function<void()>& routine);
 
     // Forgets which files were created in this run (for tests that simulate a new start).
@@ -33,9 +33,8 @@ private:
                    std::string& word);
 
     std::vector<std::string> created;
-    std::string savePath; // the file being saved, while Save runs
-    std::string saveTemp; // where its lines go meanwhile
-    bool saveFailed = false;
+    std::string savePath;     // the file being saved, while Save runs
+    std::string saveContents; // its lines meanwhile
 };
 
 extern ConfigFile gConfigFile;

@@ -31,14 +31,14 @@ Font::Font() : blendSrc(GL_SRC_ALPHA), blendDst(GL_ONE_MINUS_SRC_ALPHA)
 
 bool Font::Load(const std::string& glyphPath, const std::string& shadowPath)
 {
+    // All three steps run whatever the first one gave: the shadow image is loaded (and
+    // logged) even when the glyph image failed.
     bool glyphsLoaded = LoadGlyphTexture(glyphPath);
     BuildGlyphCoords();
-    if (!glyphsLoaded)
-        return false;
     shadowTexture = LoadTextureILUT(shadowPath);
     SetTextureFilter(GL_LINEAR, GL_LINEAR);
     SetTextureWrap(GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
-    return shadowTexture != 0;
+    return glyphsLoaded && shadowTexture != 0;
 }
 
 bool Font::LoadGlyphTexture(const std::string& path)

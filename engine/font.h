@@ -26,7 +26,7 @@ public:
     // Widths from 8-bit RGBA pixels, row 0 at the top; cells are width/16 x height/16 pixels.
     void MeasureGlyphs(const unsigned char* pixels, int width, int height);
     void BuildGlyphCoords();
-    // Deletes the glyph texture (the shadow texture stays, as it always has).
+    // Deletes the glyph texture. The shadow texture stays: both fonts share one shadow image.
     void FreeTexture();
 
     void SetBlend(int src, int dst);

@@ -14,7 +14,9 @@ Segment::Segment(float px1, float py1, float px2, float py2) : x1(px1), y1(py1),
     float ex = x2 - x1;
     float ey = y2 - y1;
     length = std::sqrt(ex * ex + ey * ey);
-    if (length > 0.0f)
+    // A zero-length segment has no direction; one whose length overflows to infinity (ends
+    // near +-3e38 in a corrupt map) would get NaN from inf * 0. Both keep zero vectors.
+    if (length > 0.0f && std::isfinite(length))
     {
         float inv = 1.0f / length;
         dx = ex * inv;

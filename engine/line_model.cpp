@@ -179,7 +179,7 @@ float ModelListWidth(int slot)
 
 unsigned int BuildModelDisplayLists(const LineModel* models)
 {
-    // One name more than the slots, as the game always reserved.
+    // One name more than the slots (38): list names are slot numbers, counted from 1.
     GLuint base = glGenLists(kModelSlotCount + 1);
     if (base == 0)
     {

@@ -15,7 +15,7 @@ public:
     int writeCount;
 };
 
-// Zero-initialised before main, like the original: no constructor runs.
+// Zero-initialised before main, so logging is safe (and off) before any constructor runs.
 extern Logger gLogger;
 
 // "Mmm dd yyyy", the date this program was built.

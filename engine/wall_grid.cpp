@@ -12,8 +12,8 @@ namespace
 // Cells further than this from the bounds cannot be reached by any query.
 constexpr float kFarAway = 1.0e9f;
 
-// Cell-box edges along one axis: centres start at min + 50 and advance by adding 100, exactly
-// as the cells were always laid, so walls fall in the same cells as in every stored map.
+// Cell-box edges along one axis: centres start at min + 50 and advance by adding 100 (not by
+// multiplying), so far from the origin the float rounding puts walls in the designed cells.
 void CellEdges(float origin, int count, std::vector<float>& centres, std::vector<float>& lows,
                std::vector<float>& highs)
 {
@@ -44,6 +44,33 @@ void CandidateRange(const std::vector<float>& lows, const std::vector<float>& hi
                             lows.begin());
 }
 
+// The y-range, widened for rounding, of the part of the wall that lies over the slab
+// [low, high] of x: only rows whose boxes overlap it can hold the wall in that column. A
+// long diagonal wall thus costs a few cells per column instead of its whole bounding box.
+void SlabRows(const Beam& wall, float low, float high, float& yLow, float& yHigh)
+{
+    double y1 = wall.y1, y2 = wall.y2;
+    double ex = double(wall.x2) - double(wall.x1);
+    if (ex != 0.0)
+    {
+        double ta = std::clamp((double(low) - wall.x1) / ex, 0.0, 1.0);
+        double tb = std::clamp((double(high) - wall.x1) / ex, 0.0, 1.0);
+        double ey = y2 - y1;
+        y1 = wall.y1 + ey * ta;
+        y2 = wall.y1 + ey * tb;
+    }
+    double lo = std::min(y1, y2);
+    double hi = std::max(y1, y2);
+    double pad = 1.0 + 1.0e-4 * (std::fabs(lo) + std::fabs(hi) + std::fabs(ex));
+    yLow = static_cast<float>(lo - pad);
+    yHigh = static_cast<float>(hi + pad);
+    if (!(std::isfinite(yLow) && std::isfinite(yHigh)))
+    {
+        yLow = std::min(wall.y1, wall.y2);
+        yHigh = std::max(wall.y1, wall.y2);
+    }
+}
+
 } // namespace
 
 bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float boundMinY,
@@ -58,7 +85,8 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
         return true;
 
     // The size is taken at more than single precision: a range of exactly 300 units must give
-    // 2 + trunc(2.9999999...) = 4 cells, as it always has, not the 5 that float rounding gives.
+    // 2 + trunc(2.9999999...) = 4 cells, not the 5 that float rounding gives, so walls
+    // keep the cells every stored map was tested with.
     const double factor = 0.01f;
     double columns = 2.0 + std::trunc((double(maxX) - double(minX)) * factor);
     double rows = 2.0 + std::trunc((double(maxY) - double(minY)) * factor);
@@ -82,8 +110,8 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
     CellEdges(minX, width, centreX, lowX, highX);
     CellEdges(minY, height, centreY, lowY, highY);
 
-    // Wall by wall over the cells its extent can reach: each cell still lists its walls in
-    // wall-list order, and the exact test below is the one every cell always ran.
+    // Wall by wall over the cells its course can reach: each cell still lists its walls in
+    // wall-list order, and the exact test below decides, as for a scan of every cell.
     for (const Beam* wall : walls)
     {
         float x1 = wall->x1, x2 = wall->x2, y1 = wall->y1, y2 = wall->y2;
@@ -91,9 +119,12 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
             continue;
         int c0, c1, r0, r1;
         CandidateRange(lowX, highX, std::min(x1, x2), std::max(x1, x2), c0, c1);
-        CandidateRange(lowY, highY, std::min(y1, y2), std::max(y1, y2), r0, r1);
         for (int c = c0; c < c1; ++c)
         {
+            float yLow, yHigh;
+            SlabRows(*wall, lowX[c], highX[c], yLow, yHigh);
+            CandidateRange(lowY, highY, std::max(yLow, std::min(y1, y2)),
+                           std::min(yHigh, std::max(y1, y2)), r0, r1);
             for (int r = r0; r < r1; ++r)
             {
                 if (SegmentHitsBox(*wall, Box(250.0f, 250.0f, centreX[c], centreY[r])))
@@ -125,11 +156,24 @@ void WallGrid::Clear()
     std::vector<CellList>().swap(cells);
     width = 0;
     height = 0;
+    carriedEntries = 0;
+    carriedRefused = false;
+}
+
+bool WallGrid::ReserveCarriedEntries(long long count)
+{
+    if (carriedRefused || count < 0 || count > kMaxCarriedEntries - carriedEntries)
+    {
+        carriedRefused = true;
+        return false;
+    }
+    carriedEntries += count;
+    return true;
 }
 
 bool WallGrid::CellOf(float x, float y, int& column, int& row) const
 {
-    // The differences are formed from the far edge, as they always were: for points far from
+    // The differences are formed from the far edge, on purpose: for points far from
     // the origin this rounds differently from x - min x, and cells must not shift.
     float dx = (maxX - minX) - (maxX - x);
     float dy = (maxY - minY) - (maxY - y);
@@ -149,7 +193,7 @@ const WallGrid::CellList* WallGrid::Cell(int column, int row) const
 
 void WallGrid::AddWall(int column, int row, const Beam* wall)
 {
-    if (column < 0 || row < 0 || column >= width || row >= height)
+    if (column < 0 || row < 0 || column >= width || row >= height || !(wall->length > 0.0f))
         return;
     CellList& cell = cells[column + row * width];
     for (const Beam* held : cell)

@@ -81,6 +81,16 @@ public:
     // coordinates (walls carried by a moving platform are entered along its path).
     void AddWall(int column, int row, const Beam* wall);
 
+    // Walls that rotators and platforms carry are entered into every cell they can reach,
+    // and that reach comes from the file. All carriers of one map together may add at most
+    // kMaxCarriedEntries cell entries: hundreds of times what a stage needs, small enough that
+    // no map costs more than a few tens of megabytes or a fraction of a second to load.
+    // A carrier asks before it adds anything; a refusal adds nothing and marks the grid, and
+    // the level loader then refuses the map. Build and Clear reset the count.
+    static constexpr long long kMaxCarriedEntries = 2000000;
+    bool ReserveCarriedEntries(long long count);
+    bool CarriedRefused() const { return carriedRefused; }
+
 private:
     // Calls visit(wall) for each wall the circle touches in the nine cells around it, in
     // order, until visit returns true. Returns whether it stopped early.
@@ -91,6 +101,8 @@ private:
     int width = 0;
     int height = 0;
     float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+    long long carriedEntries = 0;
+    bool carriedRefused = false;
 };
 
 template <class Visitor>

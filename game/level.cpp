@@ -73,6 +73,13 @@ bool Engine::LoadMap()
     bool ok = ReadWalls(file, fileSize, level.walls, entityCount) &&
               ReadEntities(file, entityCount, level.entities) && ReadTitleField(file, level.title) &&
               ReadPasswordField(file, level.password) && ReadInt32(file, timer);
+    // The tail must end the file: the stage rosters read title and password counted back
+    // from the end, and a map with bytes after its tail would show them another password.
+    if (ok && file.Offset() != fileSize)
+    {
+        gLogger.Log("Map has bytes after its tail\n");
+        ok = false;
+    }
     if (!ok)
     {
         gLogger.Log("Failed To Load Map\n");
@@ -82,6 +89,12 @@ bool Engine::LoadMap()
     ComputeMapBounds();
     BuildWallGrid();
     LinkEntities();
+    if (level.wallGrid.CarriedRefused())
+    {
+        gLogger.Log("Map refused: its rotators and platforms reach too many grid cells\n");
+        gLogger.Log("Failed To Load Map\n");
+        return false;
+    }
     return true;
 }
 

@@ -1,37 +1,15 @@
 #include "launcher/http_download.h"
 
-#include "platform/platform.h"
-
 #include <wx/log.h>
 #include <wx/protocol/http.h>
 #include <wx/url.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace
 {
 
 constexpr std::size_t kBlockSize = 8192;
-
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0)
-    {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0)
-        {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -97,16 +75,12 @@ FetchResult HttpDownload::Open(const std::string& path)
     return FetchResult::Opened;
 }
 
-bool HttpDownload::Save(const std::string& path, const std::function<void()>& afterBlock)
+bool HttpDownload::Fetch(std::string& body, const std::function<void()>& afterBlock)
 {
+    body.clear();
     if (!stream)
         return false;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
     char buffer[kBlockSize];
-    long long total = 0;
-    bool ok = true;
     for (;;)
     {
         std::fill(buffer, buffer + kBlockSize, 0);
@@ -114,42 +88,18 @@ bool HttpDownload::Save(const std::string& path, const std::function<void()>& af
         std::size_t got = stream->LastRead();
         if (got > 0)
         {
-            if (!WriteAll(fd, buffer, got))
-            {
-                ok = false;
-                break;
-            }
-            total += static_cast<long long>(got);
+            if (body.size() + got > kMaxBody)
+                return false;
+            body.append(buffer, got);
             if (afterBlock)
                 afterBlock();
         }
         wxStreamError state = stream->GetLastError();
+        const long long total = static_cast<long long>(body.size());
         if (state == wxSTREAM_EOF || (expectedLength >= 0 && total >= expectedLength))
             break;
         if (state != wxSTREAM_NO_ERROR || got == 0)
-        {
-            ok = false; // a read error, or a block of nothing before the end
-            break;
-        }
+            return false; // a read error, or a block of nothing before the end
     }
-    if (expectedLength >= 0 && total != expectedLength)
-        ok = false;
-    if (::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (!ok)
-        std::remove(path.c_str());
-    return ok;
-}
-
-bool HttpDownload::SaveReplacing(const std::string& path, const std::function<void()>& afterBlock)
-{
-    const std::string temp = platform::TempPathFor(path);
-    if (!Save(temp, afterBlock))
-        return false;
-    if (platform::ReplaceFile(temp, path))
-        return true;
-    std::remove(temp.c_str());
-    return false;
+    return expectedLength < 0 || static_cast<long long>(body.size()) == expectedLength;
 }

@@ -1,7 +1,7 @@
 // HttpDownload: one file from the update server, through wxWidgets' URL class.
 // Open says which road the caller takes (a connection error, another error, no file, or a
-// body to save); Save copies the body in blocks of 8192 bytes into a file and reports
-// whether the whole body arrived and was written. Only a 2xx answer counts as a file.
+// body to fetch); Fetch reads the body in blocks of 8192 bytes and reports whether the whole
+// body arrived. Only a 2xx answer counts as a file.
 #pragma once
 
 #include <functional>
@@ -30,13 +30,11 @@ public:
     // Requests path (starting with "/") from the server; any earlier request is dropped.
     FetchResult Open(const std::string& path);
 
-    // Writes the opened body into `path` (created or truncated, permissions 0666 less the
-    // umask). False on a read error, a body shorter than its Content-Length or a failed
-    // write; `path` is then removed. `afterBlock` runs after each block that was written.
-    bool Save(const std::string& path, const std::function<void()>& afterBlock = {});
-
-    // Save into a temporary file next to `path`, which replaces `path` only once complete.
-    bool SaveReplacing(const std::string& path, const std::function<void()>& afterBlock = {});
+    // Reads the opened body into `body` in blocks of 8192 bytes. False on a read error, a
+    // body shorter than its Content-Length, or one larger than kMaxBody. `afterBlock` runs
+    // after each block. Callers write what they fetched with platform::WriteFileAtomically.
+    static constexpr std::size_t kMaxBody = 256u << 20;
+    bool Fetch(std::string& body, const std::function<void()>& afterBlock = {});
 
     void Close();
 

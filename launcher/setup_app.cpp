@@ -44,7 +44,7 @@ int RunSetup(int argc, char** argv, platform::Prompter& prompter, const GameStar
     wxApp::SetInstance(app); // the toolkit owns and deletes it
     int code = wxEntry(argc, argv);
     // The window never came up (no display): "Engine.cfg" was not read, so it is not
-    // rewritten with defaults in place of the player's choices.
+    // rewritten with defaults over the player's choices.
     if (!shown)
         return code != 0 ? code : 1;
     FinishSetup(choices, startGame);

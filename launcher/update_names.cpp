@@ -13,6 +13,68 @@ std::string NameFromLine(const std::string& line)
     return name;
 }
 
+bool SplitListLines(const std::string& text, std::vector<std::string>& lines)
+{
+    constexpr std::size_t kMaxPiece = 255; // DataFile's line buffer less its NUL
+    std::size_t at = 0;
+    while (at < text.size())
+    {
+        std::string line;
+        while (at < text.size() && line.size() < kMaxPiece)
+        {
+            char c = text[at++];
+            if (c == '\r' && at < text.size() && text[at] == '\n')
+            {
+                ++at;
+                line += '\n';
+                break;
+            }
+            line += c;
+            if (c == '\n')
+                break;
+        }
+        if (line.find('\0') != std::string::npos)
+            return false;
+        lines.push_back(line);
+    }
+    return true;
+}
+
+bool ReadListNames(const std::string& text, bool (*accept)(const std::string&),
+                   std::vector<std::string>& names)
+{
+    std::vector<std::string> lines;
+    if (!SplitListLines(text, lines))
+        return false;
+    for (const std::string& line : lines)
+    {
+        std::string name = NameFromLine(line);
+        if (!accept(name))
+            return false;
+        names.push_back(name);
+    }
+    return true;
+}
+
+std::string PercentEncode(const std::string& name)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : name)
+    {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~')
+        {
+            out += static_cast<char>(c);
+            continue;
+        }
+        out += '%';
+        out += kHex[c >> 4];
+        out += kHex[c & 15];
+    }
+    return out;
+}
+
 bool IsStageListName(const std::string& name)
 {
     const std::string prefix = "Stages";
@@ -49,7 +111,7 @@ bool IsMapFileName(const std::string& name)
         return false;
     for (unsigned char c : name)
     {
-        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7f)
+        if (c == '/' || c == '\\' || c < 0x20 || c > 0x7e)
             return false;
     }
     return true;

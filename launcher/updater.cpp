@@ -3,6 +3,7 @@
 #include "engine/data_file.h"
 #include "engine/logger.h"
 #include "engine/server_config.h"
+#include "game/map_format.h"
 #include "launcher/update_names.h"
 #include "platform/platform.h"
 #include "platform/process.h"
@@ -77,15 +78,15 @@ bool Updater::OpenContent(HttpDownload& http, const std::string& serverPath,
     return false;
 }
 
-bool Updater::SaveContent(HttpDownload& http, const std::string& localPath, const std::string& name)
+bool Updater::FetchBody(HttpDownload& http, const std::string& name, std::string& body)
 {
-    bool ok = http.Save(localPath,
-                        [&name]()
-                        {
-                            gLogger.Log("Downloaded File: ");
-                            gLogger.Log(name);
-                            gLogger.Log("\n");
-                        });
+    bool ok = http.Fetch(body,
+                         [&name]()
+                         {
+                             gLogger.Log("Downloaded File: ");
+                             gLogger.Log(name);
+                             gLogger.Log("\n");
+                         });
     http.Close();
     if (!ok)
     {
@@ -95,57 +96,113 @@ bool Updater::SaveContent(HttpDownload& http, const std::string& localPath, cons
     return ok;
 }
 
-bool Updater::ReadStageList(const std::string& path, std::vector<std::string>& maps)
+bool Updater::ReadStageList(const std::string& text, std::vector<std::string>& maps)
 {
-    DataFile list;
-    if (!list.Open(path.c_str(), "rt"))
+    std::vector<std::string> names;
+    if (!ReadListNames(text, IsMapFileName, names))
     {
+        gLogger.Log("Refused stage list\n");
         prompter.Tell("FILE IS CORRUPT, TRY AGAIN", "DONE");
         return false;
     }
-    while (const char* line = list.ReadLine())
-    {
-        std::string name = NameFromLine(line);
-        if (!IsMapFileName(name))
-        {
-            gLogger.Log("Refused map name: " + name + "\n");
-            prompter.Tell("FILE IS CORRUPT, TRY AGAIN", "DONE");
-            return false;
-        }
-        maps.push_back(name);
-    }
+    maps.insert(maps.end(), names.begin(), names.end());
     return true;
 }
 
-bool Updater::InstallLists(const std::vector<std::string>& lists)
+namespace
 {
-    // A stage list naming a map that is not here would stop the game at its next start.
-    for (const std::string& name : lists)
+
+using Files = std::vector<std::pair<std::string, std::string>>; // name, contents
+
+const std::string* Find(const Files& files, const std::string& name)
+{
+    for (const auto& file : files)
+    {
+        if (file.first == name)
+            return &file.second;
+    }
+    return nullptr;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::string text;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+} // namespace
+
+bool Updater::UpdateIsWhole(const Files& lists, const Files& maps)
+{
+    for (const auto& [name, text] : lists)
     {
         if (!IsStageListName(name))
             continue;
-        std::vector<std::string> maps;
-        if (!ReadStageList(platform::TempPathFor(name), maps))
-            return false;
-        for (const std::string& map : maps)
+        std::vector<std::string> named;
+        if (!ReadListNames(text, IsMapFileName, named) || named.empty())
         {
-            if (!FileOpens(kMapFolder + map))
+            gLogger.Log("Empty or corrupt stage list: " + name + "\n");
+            return false;
+        }
+        for (const std::string& map : named)
+        {
+            if (Find(maps, map) == nullptr && !FileOpens(kMapFolder + map))
             {
                 gLogger.Log("Missing map: " + map + "\n");
-                prompter.Tell("FAILED!", "ERROR");
                 return false;
             }
         }
     }
-    // The pack list goes last: it must never name a pack whose stage list is not in place.
+    for (const auto& [name, bytes] : maps)
+    {
+        if (bytes.size() < static_cast<std::size_t>(kMinMapSize))
+        {
+            gLogger.Log("Map too short: " + name + "\n");
+            return false;
+        }
+    }
+    // The game reads one stage list per pack, "Stages1.txt" upwards.
+    const std::string* packList = Find(lists, "MapPacks.cfg");
+    const std::string packText = packList ? *packList : ReadWholeFile("MapPacks.cfg");
+    std::vector<std::string> packs;
+    if (!SplitListLines(packText, packs))
+        return false;
+    std::size_t stageLists = 0;
+    for (;; ++stageLists)
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "Stages%zu.txt", stageLists + 1);
+        if (Find(lists, name) == nullptr && !FileOpens(name))
+            break;
+    }
+    if (packs.empty() || packs.size() != stageLists)
+    {
+        gLogger.Log("Pack list does not match the stage lists\n");
+        return false;
+    }
+    return true;
+}
+
+bool Updater::Install(const Files& lists, const Files& maps)
+{
     bool ok = true;
+    for (const auto& [name, bytes] : maps)
+        ok = ok && platform::WriteFileAtomically(kMapFolder + name, bytes);
+    // The pack list goes last: it must never name a pack whose stage list is not in place.
     for (int pass = 0; pass < 2; ++pass)
     {
-        for (const std::string& name : lists)
+        for (const auto& [name, text] : lists)
         {
-            if (IsStageListName(name) != (pass == 0))
-                continue;
-            ok = ok && platform::ReplaceFile(platform::TempPathFor(name), name);
+            if (IsStageListName(name) == (pass == 0))
+                ok = ok && platform::WriteFileAtomically(name, text);
         }
     }
     if (!ok)
@@ -169,14 +226,15 @@ bool Updater::CheckContentUpdates()
         return false;
 
     const std::vector<std::string> local = LocalStageLists();
-    DataFile updates;
-    if (!updates.Open("Updates.txt", "rt"))
+    std::vector<std::string> lines;
+    if (!SplitListLines(ReadWholeFile("Updates.txt"), lines))
     {
+        gLogger.Log("Refused list: a NUL inside a line\n");
         prompter.Tell("FILE IS CORRUPT, TRY AGAIN", "DONE");
         return false;
     }
     std::vector<std::string> needed;
-    while (const char* line = updates.ReadLine())
+    for (const std::string& line : lines)
     {
         std::string name = NameFromLine(line);
         if (!IsUpdateListName(name))
@@ -187,11 +245,11 @@ bool Updater::CheckContentUpdates()
         }
         if (IsArchived(line, local))
         {
-            gLogger.Log(std::string("File Allready Archived: ") + line + "\n");
+            gLogger.Log("File Allready Archived: " + line + "\n");
             continue;
         }
         needed.push_back(name);
-        gLogger.Log(std::string("Content Needed: ") + line);
+        gLogger.Log("Content Needed: " + line);
     }
     if (needed.size() < 2)
         return true;
@@ -199,53 +257,52 @@ bool Updater::CheckContentUpdates()
     if (!prompter.AskYesNo("UPDATES FOUND\n DOWNLOAD NOW?", "READY"))
         return false;
     platform::BusyScope busy(prompter, "Please wait, Downloading new content...");
-    bool ok = FetchContent(needed);
-    // Lists that did not take their place are of no use to a later attempt.
-    for (const std::string& name : needed)
-        std::remove(platform::TempPathFor(name).c_str());
-    return ok;
+    return FetchContent(needed);
 }
 
 bool Updater::FetchContent(const std::vector<std::string>& needed)
 {
     HttpDownload http(host, port, timeoutSeconds);
-    // Lists wait under temporary names until their maps are here.
+    // Everything stays in memory until the whole update has been checked.
+    Files lists;
     for (const std::string& name : needed)
     {
-        if (!OpenContent(http, name, name) || !SaveContent(http, platform::TempPathFor(name), name))
+        std::string text;
+        if (!OpenContent(http, PercentEncode(name), name) || !FetchBody(http, name, text))
             return false;
+        lists.emplace_back(name, text);
     }
 
     // The first needed line is the pack list: it names packs, not maps.
-    std::vector<std::string> maps;
-    for (std::size_t i = 1; i < needed.size(); ++i)
+    std::vector<std::string> names;
+    for (std::size_t i = 1; i < lists.size(); ++i)
     {
-        if (!ReadStageList(platform::TempPathFor(needed[i]), maps))
+        if (!ReadStageList(lists[i].second, names))
             return false;
     }
 
-    for (const std::string& map : maps)
+    Files maps;
+    for (const std::string& map : names)
     {
-        if (!OpenContent(http, std::string("Data/Maps/") + map, map))
+        if (!OpenContent(http, "Data/Maps/" + PercentEncode(map), map))
             return false;
-        const std::string path = kMapFolder + map;
-        if (FileOpens(path))
+        if (FileOpens(kMapFolder + map) || Find(maps, map) != nullptr)
         {
             gLogger.Log("File allready archived: " + map);
             http.Close();
             continue;
         }
-        const std::string temp = platform::TempPathFor(path);
-        if (!SaveContent(http, temp, map))
+        std::string bytes;
+        if (!FetchBody(http, map, bytes))
             return false;
-        if (!platform::ReplaceFile(temp, path))
-        {
-            std::remove(temp.c_str());
-            prompter.Tell("FAILED!", "ERROR");
-            return false;
-        }
+        maps.emplace_back(map, bytes);
     }
-    return InstallLists(needed);
+    if (!UpdateIsWhole(lists, maps))
+    {
+        prompter.Tell("FILE IS CORRUPT, TRY AGAIN", "DONE");
+        return false;
+    }
+    return Install(lists, maps);
 }
 
 bool Updater::ReportOpenError(FetchResult result)
@@ -286,7 +343,8 @@ bool Updater::OpenPatchFile(HttpDownload& http, const std::string& name)
 
 bool Updater::SavePatchFile(HttpDownload& http, const std::string& name)
 {
-    bool ok = http.SaveReplacing(name);
+    std::string body;
+    bool ok = http.Fetch(body) && platform::WriteFileAtomically(name, body);
     http.Close();
     if (!ok)
         prompter.Tell("FAILED!", "ERROR");

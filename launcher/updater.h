@@ -3,14 +3,15 @@
 // fetches the patch and the editor and starts the patcher. Both run synchronously, report
 // every outcome through the Prompter, and read the server's address from "Servers.cfg".
 // Nothing the server names is trusted: list entries and map names must pass the rules of
-// update_names.h, every file arrives whole or not at all, and stage lists and "MapPacks.cfg"
-// take their place only once every map they name is on disk.
+// update_names.h, and the whole update is fetched and checked before anything is written:
+// either the game can start with all of it, or nothing changes.
 #pragma once
 
 #include "launcher/http_download.h"
 #include "platform/prompter.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 extern const char* const kGameVersion; // "1.0.0"
@@ -30,17 +31,24 @@ public:
     bool IsRunning() const { return running; }
 
 private:
-    // Steps after the player said Yes: the lists, then their maps, then the lists' move.
+    // Steps after the player said Yes: fetch the lists and their maps, check the whole
+    // update, then install it.
     bool FetchContent(const std::vector<std::string>& needed);
     // Opens "/Cavernaut/" + serverPath and reports its failures with the content update's
     // boxes and log lines; false when the update must end.
     bool OpenContent(HttpDownload& http, const std::string& serverPath, const std::string& name);
-    bool SaveContent(HttpDownload& http, const std::string& localPath, const std::string& name);
-    // Reads the map names of a downloaded stage list; false (and the corrupt box) when the
-    // list cannot be read or names anything but a plain map file.
-    bool ReadStageList(const std::string& path, std::vector<std::string>& maps);
-    // Moves the downloaded lists into place once every map they name is on disk.
-    bool InstallLists(const std::vector<std::string>& lists);
+    bool FetchBody(HttpDownload& http, const std::string& name, std::string& body);
+    // The map names of a fetched stage list; false (and the corrupt box) when the list holds
+    // a NUL or names anything but a plain map file.
+    bool ReadStageList(const std::string& text, std::vector<std::string>& maps);
+    // Whether the game can start with the update installed: every new stage list names at
+    // least one map, each map it names is fetched or already here, every fetched map is at
+    // least as large as an empty map, and the pack list names one pack per stage list.
+    bool UpdateIsWhole(const std::vector<std::pair<std::string, std::string>>& lists,
+                       const std::vector<std::pair<std::string, std::string>>& maps);
+    // Writes the maps, then the stage lists, then the pack list, each whole or not at all.
+    bool Install(const std::vector<std::pair<std::string, std::string>>& lists,
+                 const std::vector<std::pair<std::string, std::string>>& maps);
     // The error boxes for a failed open; true when the server answered (with or without a file).
     bool ReportOpenError(FetchResult result);
     // The version check's steps for the patch and the editor: open ("NO PATCH FOUND!" when

@@ -51,7 +51,7 @@ bool ReplaceFile(const std::string& from, const std::string& to)
 bool WriteFileAtomically(const std::string& path, const std::string& contents)
 {
     const std::string temp = TempPathFor(path);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     const char* data = contents.data();

@@ -1,6 +1,6 @@
-// Our small operating-system layer: the few calls the engine, game and launcher make that
-// the original platform supplied (file delete, a one-millisecond sleep, local timestamps,
-// millisecond ticks) plus an all-or-nothing file write used for every user file.
+// Our small operating-system layer: the few system calls the engine, game and launcher make
+// (file delete, a one-millisecond sleep, local timestamps, millisecond ticks) plus the
+// all-or-nothing file write that every save of a user's file goes through.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-// Starting another program, in place of the operating system's shell call: the program is
+// Starting another program (the patcher): the program is
 // run directly (no shell parses anything), with no arguments, and is not waited for.
 #pragma once
 

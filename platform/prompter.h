@@ -1,5 +1,5 @@
-// Prompter: the few questions and reports the setup window puts to the player, in place of
-// the operating system's message box and the toolkit's busy window. The program uses the
+// Prompter: the few questions and reports the setup window puts to the player: owner-less
+// message boxes and a busy window. The program uses the
 // wxWidgets one (prompter_wx.cpp); tests supply their own to answer and record.
 #pragma once
 

@@ -12,6 +12,14 @@ int SaturatingTrunc(float value)
     return static_cast<int>(value);
 }
 
+long long CellsInside(const WallGrid& grid, int firstColumn, int lastColumn, int firstRow,
+                      int lastRow)
+{
+    const long long columns = std::min(lastColumn, grid.Width() - 1) - std::max(firstColumn, 0) + 1;
+    const long long rows = std::min(lastRow, grid.Height() - 1) - std::max(firstRow, 0) + 1;
+    return columns > 0 && rows > 0 ? columns * rows : 0;
+}
+
 void AddWallToCells(WallGrid& grid, const Beam* wall, int firstColumn, int lastColumn, int firstRow,
                     int lastRow)
 {

@@ -8,6 +8,10 @@
 // trunc(value) as an int, held within +-1e9 (NaN counts as far below).
 int SaturatingTrunc(float value);
 
+// How many cells of columns first..last and rows first..last (inclusive) lie inside the grid.
+long long CellsInside(const WallGrid& grid, int firstColumn, int lastColumn, int firstRow,
+                      int lastRow);
+
 // Enters the wall into each cell of columns first..last and rows first..last (inclusive)
 // that lies inside the grid.
 void AddWallToCells(WallGrid& grid, const Beam* wall, int firstColumn, int lastColumn, int firstRow,

@@ -1,5 +1,6 @@
 #include "game/entities/platform.h"
 
+#include "engine/collision.h"
 #include "engine/data_file.h"
 #include "game/engine.h"
 #include "game/entities/carried_walls.h"
@@ -42,6 +43,118 @@ bool MovingPlatform::Load(DataFile& file)
            ReadFloat32(file, stopTime) && ReadFlag(file, repeat) && ReadFlag(file, startOn);
 }
 
+void MovingPlatform::Spawn(float px, float py)
+{
+    Entity::Spawn(px, py);
+    angle = 0.0f;
+    health = 99999.0f;
+    outbound = true;
+    running = startOn;
+    returning = false;
+    stopTimer = 0.0f;
+}
+
+bool MovingPlatform::StepDirection(Vec2& unit) const
+{
+    if (startPoint == nullptr || endPoint == nullptr || !(speed > 0.0f) || !std::isfinite(speed))
+        return false;
+    const float ex = startPoint->x - endPoint->x;
+    const float ey = startPoint->y - endPoint->y;
+    const float length = std::sqrt(ex * ex + ey * ey);
+    // Both points in one place give no direction at all; far-flung ones none worth having.
+    if (!(length > 0.0f) || !std::isfinite(length))
+        return false;
+    unit = outbound ? Vec2(ex / length, ey / length) : Vec2(-ex / length, -ey / length);
+    return true;
+}
+
+void MovingPlatform::Carry(float dx, float dy)
+{
+    for (Entity* entity : carriedEntities)
+    {
+        entity->prevX -= dx;
+        entity->prevY -= dy;
+        entity->x -= dx;
+        entity->y -= dy;
+        entity->UpdateCollisionPoints();
+    }
+    // Shifted, not rebuilt: normal, direction and length stay as they are.
+    for (Beam* wall : carriedWalls)
+    {
+        wall->x1 -= dx;
+        wall->y1 -= dy;
+        wall->x2 -= dx;
+        wall->y2 -= dy;
+    }
+}
+
+void MovingPlatform::Update()
+{
+    prevX = x;
+    prevY = y;
+    stopTimer -= 0.01f;
+    Vec2 unit;
+    if (stopTimer >= 0.0f || !running || !StepDirection(unit))
+        return;
+    const float stepX = speed * unit.x;
+    const float stepY = speed * unit.y;
+    x -= stepX;
+    y -= stepY;
+
+    // A landed ship within reach rides along when it rests on one of the walls.
+    PlayerShip& ship = gEngine->ship;
+    bool carried = false;
+    if (ship.landed && Distance(x, y, ship.x, ship.y) <= static_cast<float>(radius))
+    {
+        const Circle feet(15.0f, ship.x, ship.y);
+        for (const Beam* wall : carriedWalls)
+        {
+            if (CircleHitsSegment(*wall, feet))
+            {
+                carried = true;
+                break;
+            }
+        }
+    }
+    Carry(stepX, stepY);
+    if (carried)
+    {
+        ship.x -= stepX;
+        ship.y -= stepY;
+    }
+
+    // Arrival: within twice the speed of a point, without snapping onto it.
+    const float tolerance = 2.0f * speed;
+    if (outbound && Distance(x, y, endPoint->x, endPoint->y) < tolerance)
+    {
+        outbound = false;
+        returning = true;
+        stopTimer = stopTime;
+    }
+    else if (returning && Distance(x, y, startPoint->x, startPoint->y) < tolerance)
+    {
+        if (!repeat)
+        {
+            running = false;
+            returning = false;
+            stopTimer = stopTime;
+        }
+        outbound = true;
+    }
+}
+
+void MovingPlatform::Activate()
+{
+    Vec2 unit;
+    if (!running && stopTimer <= 0.0f && StepDirection(unit))
+    {
+        running = true;
+        gEngine->res.samples[sfx::ButtonAccess].Play();
+    }
+    else
+        gEngine->res.samples[sfx::ButtonDenied].Play();
+}
+
 void MovingPlatform::ForgetEntities(const std::vector<const Entity*>& gone)
 {
     ForgetIn(carriedEntities, gone);
@@ -60,21 +173,7 @@ void MovingPlatform::AttachWalls()
     // Jump to the start point with everything carried.
     const float dx = x - startPoint->x;
     const float dy = y - startPoint->y;
-    for (Beam* wall : carriedWalls)
-    {
-        wall->x1 -= dx;
-        wall->y1 -= dy;
-        wall->x2 -= dx;
-        wall->y2 -= dy;
-    }
-    for (Entity* entity : carriedEntities)
-    {
-        entity->x -= dx;
-        entity->y -= dy;
-        entity->prevX -= dx;
-        entity->prevY -= dy;
-        entity->UpdateCollisionPoints();
-    }
+    Carry(dx, dy);
     x = prevX = startPoint->x;
     y = prevY = startPoint->y;
 
@@ -85,6 +184,13 @@ void MovingPlatform::AttachWalls()
         return;
     const float length = Distance(startPoint->x, startPoint->y, endPoint->x, endPoint->y);
     const Vec2 dir = Normalize(startPoint->x - endPoint->x, startPoint->y - endPoint->y);
+    // A path to a point at infinity (or one that overflows to it) has no samples to walk and
+    // nowhere to go: the platform registers nothing and stays where it is, for good.
+    if (!std::isfinite(length) || !std::isfinite(dir.x) || !std::isfinite(dir.y))
+    {
+        dead = true;
+        return;
+    }
     // Beyond the grid's own size a larger reach adds no cells.
     const int c = std::min(SaturatingTrunc(2.0f * static_cast<float>(radius)) / 100 + 1,
                            grid.Width() + grid.Height());
@@ -103,6 +209,17 @@ void MovingPlatform::AttachWalls()
     ClipAxis(y, dir.y, gridLowY, gridHighY, eLow, eHigh);
     if (!(eLow <= eHigh))
         return;
+
+    // The cells the samples reach, as one row range per column. Samples lie on a line one
+    // cell apart, so their columns and rows move monotonically by at most a cell or two per
+    // sample while each sample's block is at least three cells tall: the samples that reach
+    // a column are consecutive and their row ranges join into one. A cell that several
+    // samples reach takes each wall once, so entering the union wall by wall gives each cell
+    // the same list, in the same order, as walking the samples does.
+    const int width = grid.Width();
+    const int height = grid.Height();
+    std::vector<int> lowRow(static_cast<std::size_t>(width), height);
+    std::vector<int> highRow(static_cast<std::size_t>(width), -1);
     const double first = std::ceil((eLow + 100.0) / 100.0);
     const double last = std::floor((eHigh + 100.0) / 100.0);
     for (double i = first; i <= last; i += 1.0)
@@ -112,7 +229,24 @@ void MovingPlatform::AttachWalls()
         const float py = y - e * dir.y;
         const int column = SaturatingTrunc(px - gEngine->level.minX) / WallGrid::kCellSize;
         const int row = SaturatingTrunc(py - gEngine->level.minY) / WallGrid::kCellSize;
+        const int r0 = std::max(row - c - 2, 0);
+        const int r1 = std::min(row + c, height - 1);
+        if (r0 > r1)
+            continue;
+        for (int col = std::max(column - c - 1, 0); col <= std::min(column + c, width - 1); ++col)
+        {
+            lowRow[col] = std::min(lowRow[col], r0);
+            highRow[col] = std::max(highRow[col], r1);
+        }
+    }
+    long long cellsReached = 0;
+    for (int col = 0; col < width; ++col)
+        cellsReached += std::max(highRow[col] - lowRow[col] + 1, 0);
+    if (!grid.ReserveCarriedEntries(cellsReached * static_cast<long long>(carriedWalls.size())))
+        return;
+    for (int col = 0; col < width; ++col)
+    {
         for (const Beam* wall : carriedWalls)
-            AddWallToCells(grid, wall, column - c - 1, column + c, row - c - 2, row + c);
+            AddWallToCells(grid, wall, col, col, lowRow[col], highRow[col]);
     }
 }

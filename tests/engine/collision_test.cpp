@@ -62,15 +62,16 @@ TEST(Collision, ClosestPointClampsToTheEnds)
     EXPECT_FALSE(CircleHitsSegment(s, Circle(4.99f, 13, 4)));
 }
 
-TEST(Collision, ZeroLengthSegmentIsAPointNotNaN)
+TEST(Collision, ZeroLengthSegmentIsNeverHit)
 {
     Segment dot(3, 4, 3, 4);
     Vec2 c = ClosestPointOnSegment(0, 0, dot);
     EXPECT_FLOAT_EQ(c.x, 3);
     EXPECT_FLOAT_EQ(c.y, 4);
     EXPECT_FLOAT_EQ(PointSegmentDistance(0, 0, dot), 5);
-    EXPECT_TRUE(CircleHitsSegment(dot, Circle(5, 0, 0)));
-    EXPECT_TRUE(SegmentHitsBox(dot, Box(2, 2, 3, 4)));
+    EXPECT_FALSE(CircleHitsSegment(dot, Circle(5, 0, 0)));
+    EXPECT_FALSE(CircleHitsSegment(dot, Circle(50, 3, 4)));
+    EXPECT_FALSE(SegmentHitsBox(dot, Box(2, 2, 3, 4)));
 }
 
 TEST(Collision, SegmentHitsBoxRejectsSidesAndCornerRegions)

@@ -112,6 +112,21 @@ TEST_F(ConfigFileTest, StringsWithBlanksAndCrlfReadBackWhole)
     later.IntValue("crlf.cfg", "N", n);
     EXPECT_EQ(one, "ACE");
     EXPECT_EQ(n, 5);
+
+    // Blanks inside stay; blanks before and after go, as a stream reads one word.
+    const std::pair<const char*, const char*> cases[] = {
+        {"NAME\t= ACE  \n", "ACE"},
+        {"NAME\t=  \t ACE\n", "ACE"},
+        {"NAME\t= MAX  POWER \t\r\n", "MAX  POWER"},
+        {"NAME\t=    \n", ""},
+    };
+    for (const auto& [text, expected] : cases)
+    {
+        WriteFile("pad.cfg", text);
+        std::string value = "old";
+        later.StringValue("pad.cfg", "NAME", value);
+        EXPECT_EQ(value, expected) << text;
+    }
 }
 
 TEST_F(ConfigFileTest, NumbersUseTheCLocale)

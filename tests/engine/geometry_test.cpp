@@ -34,6 +34,17 @@ TEST(Geometry, DegenerateInputGivesZeroNotNaN)
     EXPECT_EQ(point.dy, 0.0f);
     EXPECT_EQ(point.nx, 0.0f);
     EXPECT_EQ(point.ny, 0.0f);
+    // Ends near +-3e38 (a corrupt map): the length overflows to infinity, and the direction
+    // and normal stay zero rather than inf * 0 = NaN.
+    for (const Segment& huge : {Segment(-3e38f, 0, 3e38f, 0), Segment(0, 3e38f, 1, -3e38f),
+                                Segment(-3e38f, -3e38f, 3e38f, 3e38f)})
+    {
+        EXPECT_TRUE(std::isinf(huge.length));
+        EXPECT_EQ(huge.dx, 0.0f);
+        EXPECT_EQ(huge.dy, 0.0f);
+        EXPECT_EQ(huge.nx, 0.0f);
+        EXPECT_EQ(huge.ny, 0.0f);
+    }
     Vec2 z = Normalize(0.0f, 0.0f);
     EXPECT_EQ(z.x, 0.0f);
     EXPECT_EQ(z.y, 0.0f);
@@ -110,6 +121,34 @@ TEST(Geometry, AngleToVectorsFollowsScreenAxes)
     EXPECT_NEAR(std::hypot(d.x, d.y), 1.0, 1e-6);
     EXPECT_NEAR(d.x, std::sqrt(0.5), 1e-6);
     EXPECT_NEAR(d.y, -std::sqrt(0.5), 1e-6);
+}
+
+// Facings are compared bit for bit elsewhere, so both degree constants are pinned: the
+// direction uses 0.017453292 in single precision, the perpendicular 0.017453293005625408 in
+// double. A result that differs in its last bit (another constant, or pi / 180) fails here.
+TEST(Geometry, AngleToVectorsUsesBothDegreeConstantsExactly)
+{
+    struct Case
+    {
+        float angle, dx, dy, px, py;
+    };
+    const Case cases[] = {
+        {1.0f, 0x1.ffec0ap-1f, 0x1.1df0b2p-6f, -0x1.1df0e2p-6f, 0x1.ffec0ap-1f},
+        {33.0f, 0x1.ad663ap-1f, 0x1.16daeep-1f, -0x1.16dafp-1f, 0x1.ad663ap-1f},
+        {123.0f, -0x1.16daeep-1f, 0x1.ad663ap-1f, -0x1.ad663cp-1f, -0x1.16daf2p-1f},
+        {200.0f, -0x1.e11f64p-1f, -0x1.5e3a88p-2f, 0x1.5e3a9p-2f, -0x1.e11f62p-1f},
+        {359.0f, 0x1.ffec0ap-1f, -0x1.1df18cp-6f, 0x1.1defc8p-6f, 0x1.ffec0ap-1f},
+        {1000.0f, 0x1.63a1d6p-3f, -0x1.f838bap-1f, 0x1.f838b6p-1f, 0x1.63a1eep-3f},
+    };
+    for (const Case& c : cases)
+    {
+        Vec2 d, p;
+        AngleToVectors(c.angle, d, p);
+        EXPECT_EQ(d.x, c.dx) << c.angle;
+        EXPECT_EQ(d.y, c.dy) << c.angle;
+        EXPECT_EQ(p.x, c.px) << c.angle;
+        EXPECT_EQ(p.y, c.py) << c.angle;
+    }
 }
 
 TEST(Geometry, TimestampHasTheFixedShape)

@@ -270,6 +270,23 @@ TEST(Glow, DisplayListsDrawInsideTheCallersQuads)
     glDeleteLists(earlier, 5);
 }
 
+TEST(Text, FontLoadRunsEveryStepAndFailsWhenEitherImageFails)
+{
+    std::vector<unsigned char> pixels(64 * 64 * 4, 255);
+    SaveTestImage("Glyphs.png", 64, 64, IL_RGBA, IL_UNSIGNED_BYTE, 4, pixels.data());
+    SaveTestImage("Shade.png", 64, 64, IL_RGBA, IL_UNSIGNED_BYTE, 4, pixels.data());
+
+    Font noGlyphs;
+    EXPECT_FALSE(noGlyphs.Load("missing.png", "Shade.png"));
+    EXPECT_NE(noGlyphs.shadowTexture, 0u); // the shadow image is still loaded
+    EXPECT_EQ(noGlyphs.glyphs[17].u, 0.0625f); // and the coordinates built
+    Font noShadow;
+    EXPECT_FALSE(noShadow.Load("Glyphs.png", "missing.png"));
+    EXPECT_NE(noShadow.texture, 0u);
+    Font both;
+    EXPECT_TRUE(both.Load("Glyphs.png", "Shade.png"));
+}
+
 TEST(Text, GlyphsAndShadowLandWhereMeasured)
 {
     // Glyph sheet: 'A' fills columns 0..19 of its cell, '1' columns 0..7; the shadow sheet

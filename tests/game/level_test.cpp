@@ -11,7 +11,9 @@
 #include "game/entity.h"
 #include "support/map_fixture.h"
 
+#include <ctime>
 #include <cstring>
+#include <limits>
 #include <typeinfo>
 
 using namespace cavtest;
@@ -88,7 +90,9 @@ TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
         ASSERT_NE(entity, nullptr);
         EXPECT_EQ(typeid(*entity), *kinds[code]) << code;
         EXPECT_EQ(entity->type, code);
-        EXPECT_EQ(entity->angle, 10.0f) << code;
+        // A rotator's angle counts its turn and a platform has none: both start at 0.
+        const bool startsSquare = code == 10 || code == 18;
+        EXPECT_EQ(entity->angle, startsSquare ? 0.0f : 10.0f) << code;
         EXPECT_EQ(entity->x, 1000.0f * code + 5.5f) << code;
         EXPECT_EQ(entity->prevX, entity->x) << code;
         EXPECT_EQ(entity->prevY, 300.0f + code) << code;
@@ -295,6 +299,103 @@ TEST_F(LevelLoadTest, HostileCountsFailBeforeAnythingIsAllocated)
     WriteFile("many.map", Le32(0) + Le32(3) + Le32(18) + std::string(40, '\0') + tail);
     EXPECT_FALSE(LoadMapFile("many.map"));
     EXPECT_TRUE(engine->level.entities.empty());
+}
+
+TEST_F(LevelLoadTest, BytesAfterTheTailFailTheLoad)
+{
+    MapDocument map;
+    map.walls.push_back(MakeWall(0.0f, 100.0f, 500.0f, 100.0f));
+    map.password = "ABCDE";
+    ASSERT_TRUE(WriteMap("tail.map", map));
+    const std::string bytes = ReadFile("tail.map");
+    ASSERT_TRUE(LoadMapFile("tail.map"));
+    // One stray byte already puts another password at 10 bytes from the end.
+    for (const std::string& extra : {std::string(1, '\0'), std::string("XYZ12\0abcd")})
+    {
+        WriteFile("tail.map", bytes + extra);
+        EXPECT_FALSE(LoadMapFile("tail.map")) << extra.size();
+        EXPECT_NE(LogText().find("Failed To Load Map\n"), std::string::npos);
+    }
+}
+
+// A platform whose end point is so far away that the path length overflows, or is
+// infinite: the load ends (it used to walk the path sample by sample for ever), nothing is
+// registered for it and the platform does not run.
+TEST_F(LevelLoadTest, APlatformWithAnEndlessPathRegistersNothingAndStays)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float far : {1.8e19f, 3.0e38f, inf})
+    {
+        MapDocument map;
+        map.walls.push_back(MakeWall(0.0f, 900.0f, 900.0f, 900.0f));
+        map.walls.push_back(MakeWall(80.0f, 105.0f, 120.0f, 105.0f));
+        MapEntityRecord lift = MakeRecord(18, 100.0f, 100.0f);
+        lift.fields[1].text = "from";
+        lift.fields[2].text = "to";
+        lift.fields[3].integer = 20;
+        map.entities.push_back(lift);
+        MapEntityRecord from = MakeRecord(19, 100.0f, 100.0f);
+        from.fields[0].text = "from";
+        map.entities.push_back(from);
+        MapEntityRecord to = MakeRecord(19, far, -far);
+        to.fields[0].text = "to";
+        map.entities.push_back(to);
+        ASSERT_TRUE(WriteAndLoad(map)) << far;
+        EXPECT_TRUE(EntityAt(0)->dead) << far;
+        // The grid holds what its own build put there, nothing more.
+        WallGrid plain;
+        plain.Build(engine->level.walls, engine->level.minX, engine->level.minY, engine->level.maxX, engine->level.maxY);
+        for (int c = 0; c < plain.Width(); ++c)
+        {
+            for (int r = 0; r < plain.Height(); ++r)
+                EXPECT_EQ(*engine->level.wallGrid.Cell(c, r), *plain.Cell(c, r)) << c << "," << r;
+        }
+        engine->UpdateEntities();
+        EXPECT_EQ(engine->level.entities.size(), 2u);
+        EXPECT_EQ(engine->level.walls[1].y1, 105.0f);
+    }
+}
+
+// Rotators and platforms reach as far as their file says; over a grid of a million cells
+// each carried wall could enter every cell. A small map must load (or be refused) quickly.
+TEST_F(LevelLoadTest, CarriersThatReachTheWholeGridAreRefusedQuickly)
+{
+    auto hostile = [](std::int32_t kind)
+    {
+        MapDocument map;
+        map.walls.push_back(MakeWall(0.0f, 0.0f, 99000.0f, 99000.0f)); // ~980,000 cells
+        for (int i = 0; i < 40; ++i)
+            map.walls.push_back(MakeWall(49000.0f + i, 49000.0f, 1000.0f, 98000.0f - i));
+        MapEntityRecord carrier = MakeRecord(kind, 49000.0f, 49000.0f);
+        for (int i = 0; i < FindKindLayout(kind)->fieldCount; ++i)
+        {
+            const std::string key = FindKindLayout(kind)->fields[i].key;
+            if (key == "radius")
+                carrier.fields[static_cast<std::size_t>(i)].integer = 100000;
+            if (key == "startTarget" || key == "endTarget")
+                carrier.fields[static_cast<std::size_t>(i)].text = key == "startTarget" ? "a" : "b";
+        }
+        map.entities.push_back(carrier);
+        MapEntityRecord a = MakeRecord(19, 49000.0f, 49000.0f);
+        a.fields[0].text = "a";
+        MapEntityRecord b = MakeRecord(19, 49500.0f, 49500.0f);
+        b.fields[0].text = "b";
+        map.entities.push_back(a);
+        map.entities.push_back(b);
+        return map;
+    };
+    for (std::int32_t kind : {10, 18})
+    {
+        ASSERT_TRUE(WriteMap("hostile.map", hostile(kind)));
+        engine->ClearLevel();
+        // Processor time, so that a busy machine does not fail the test.
+        const std::clock_t start = std::clock();
+        EXPECT_FALSE(LoadMapFile("hostile.map")) << kind;
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        EXPECT_LT(seconds, 1.0) << kind;
+        EXPECT_TRUE(engine->level.wallGrid.CarriedRefused());
+        EXPECT_NE(LogText().find("reach too many grid cells"), std::string::npos);
+    }
 }
 
 TEST_F(LevelLoadTest, CharacterFieldsAlwaysEndInNulAndFlagsAreTruthValues)

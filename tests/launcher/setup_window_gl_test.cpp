@@ -29,7 +29,7 @@ using cavtest::WriteFile;
 namespace
 {
 
-// A stand-in until the art lands: an uncompressed 24-bit BMP with a gradient.
+// A test banner: an uncompressed 24-bit BMP with a gradient.
 std::string GradientBmp(int width, int height)
 {
     const int row = (width * 3 + 3) / 4 * 4;

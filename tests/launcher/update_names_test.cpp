@@ -49,6 +49,35 @@ TEST_F(UpdateNamesTest, MapNamesArePlainMapFilesThatFitTheMapPath)
     EXPECT_EQ(std::string("Data/Maps/").size() + kMaxMapNameLength, 31u);
 }
 
+TEST_F(UpdateNamesTest, ListsAreCutAsTheGameReadsThemAndANulIsCorrupt)
+{
+    std::vector<std::string> lines;
+    ASSERT_TRUE(SplitListLines("a.map\r\nb.map\n" + std::string(300, 'x') + "\nc", lines));
+    EXPECT_EQ(lines, (std::vector<std::string>{"a.map\n", "b.map\n", std::string(255, 'x'),
+                                               std::string(45, 'x') + "\n", "c"}));
+    std::vector<std::string> names;
+    EXPECT_TRUE(ReadListNames("a.map\nb.map", IsMapFileName, names));
+    EXPECT_EQ(names, (std::vector<std::string>{"a.map", "b.map"}));
+    // A NUL would cut "evil.map\0.exe" to "evil.map" where the game reads it.
+    for (const std::string& list : {std::string("a.map\nevil.map\0.exe\n", 20),
+                                    std::string("Stages3.txt\0\n", 13), std::string("\0", 1)})
+    {
+        std::vector<std::string> refused;
+        EXPECT_FALSE(SplitListLines(list, refused)) << list.size();
+        EXPECT_FALSE(ReadListNames(list, IsMapFileName, refused));
+    }
+}
+
+TEST_F(UpdateNamesTest, OnlyPrintableAsciiAndRequestPathsAreEncoded)
+{
+    for (const char* bad : {"caf\xc3\xa9.map", "\x80.map", "a\x7f.map", "del\xff.map"})
+        EXPECT_FALSE(IsMapFileName(bad)) << bad;
+    EXPECT_TRUE(IsMapFileName("a b~!$&'()+,;=@.map"));
+    EXPECT_EQ(PercentEncode("Stages3.txt"), "Stages3.txt");
+    EXPECT_EQ(PercentEncode("a b?c#d%e.map"), "a%20b%3Fc%23d%25e.map");
+    EXPECT_EQ(PercentEncode("x/\xff.map"), "x%2F%FF.map");
+}
+
 TEST_F(UpdateNamesTest, LocalListsAndTheArchivedRule)
 {
     EXPECT_TRUE(LocalStageLists().empty());

@@ -1,5 +1,9 @@
-// The state entries the main loop's ESC rules lead to: the title and the game-over screen.
+// The state entries the main loop's ESC rules and the stage start lead to: the title, the
+// game-over screen and the credits.
+#include "game/effects/emitters.h"
 #include "game/engine.h"
+
+#include <new>
 
 void Engine::EnterFrontEnd()
 {
@@ -18,4 +22,24 @@ void Engine::EnterGameOver()
     gameState = GameOver;
     stateTimer = 5.0f;
     res.streams[music::Gameover].Play();
+}
+
+// The end of a game, until the high-score and continue screens join: straight to game over.
+void Engine::EndGame()
+{
+    ClearLevel();
+    EnterGameOver();
+}
+
+// Past the pack's last stage: the level goes, the credits' background starts.
+void Engine::StartCredits()
+{
+    gameState = Credits;
+    stateTimer = 0.0f;
+    ClearLevel();
+    if (Emitter* background = new (std::nothrow) CreditsEmitter)
+        AddEmitter(background, 0.0f, 0.0f);
+    progress.packCompleted = true;
+    RestartSound();
+    res.streams[music::Credits].Play();
 }

@@ -1,7 +1,7 @@
 #include "game/entities/reactor.h"
 
-#include "game/engine.h"
 #include "game/effects/emitters.h"
+#include "game/engine.h"
 
 Generator::Generator()
 {

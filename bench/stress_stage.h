@@ -1,4 +1,4 @@
-// The stages the playing benchmarks run on: the largest shipped map, and a generated stress
+// The stages the benchmarks run on: the largest shipped map, and a generated stress
 // stage (a jagged cave ring with pillars, entities of every placeable kind) with a free spot
 // for the ship in its middle.
 #pragma once

@@ -152,9 +152,9 @@ void Engine::DrawHud(float)
             glClear(GL_COLOR_BUFFER_BIT);
         }
         label.DisableShadow();
-        float level = s <= 0.0f
-                          ? Interp(1.0f, 0.0f, 0.0f, 0.5f, -s)
-                          : Interp(0.0f, 1.0f, 0.0f, 0.5f, static_cast<float>(this->level.endTimer) - s);
+        float level = s <= 0.0f ? Interp(1.0f, 0.0f, 0.0f, 0.5f, -s)
+                                : Interp(0.0f, 1.0f, 0.0f, 0.5f,
+                                         static_cast<float>(this->level.endTimer) - s);
         if (ship.leaving)
             level = Interp(level, 0.0f, 0.0f, 0.5f, 7.0f - ship.stepTimer);
         label.SetColor(level, 0.0f, 0.0f, level);
@@ -163,9 +163,8 @@ void Engine::DrawHud(float)
         label.DrawText("DANGER", 320.0f, 60.0f);
         label.SetScale(0.75f, 0.75f);
         label.DrawText("SECTOR DESTRUCTION IN", 320.0f, 90.0f);
-        const float pulse =
-            Interp(level, 0.0f, 0.0f, 0.5f,
-                   static_cast<float>(progress.lastCountdownSecond) + 1.0f - s);
+        const float pulse = Interp(level, 0.0f, 0.0f, 0.5f,
+                                   static_cast<float>(progress.lastCountdownSecond) + 1.0f - s);
         label.SetColor(level, pulse, 0.0f, level);
         label.SetScale(1.5f, 1.5f);
         Print(label, 320.0f, 110.0f, "%i", static_cast<int>(s));
@@ -196,12 +195,13 @@ void Engine::DrawSectorExit()
 
     const int rescuedPart = progress.rescued * 500;
     const int fuelPart = StageBonus(0, ship.fuel);
-    const int rolledRescued = static_cast<int>(
-        Interp(0.0f, static_cast<float>(rescuedPart), 0.0f, 2.0f, 6.0f - timer));
+    const int rolledRescued =
+        static_cast<int>(Interp(0.0f, static_cast<float>(rescuedPart), 0.0f, 2.0f, 6.0f - timer));
     const int rolledFuel =
         static_cast<int>(Interp(0.0f, static_cast<float>(fuelPart), 0.0f, 2.0f, 6.0f - timer));
-    const int rolledTotal = static_cast<int>(Interp(
-        0.0f, static_cast<float>(StageBonus(progress.rescued, ship.fuel)), 0.0f, 2.0f, 4.0f - timer));
+    const int rolledTotal =
+        static_cast<int>(Interp(0.0f, static_cast<float>(StageBonus(progress.rescued, ship.fuel)),
+                                0.0f, 2.0f, 4.0f - timer));
     label.DrawText("SECTOR CLEARED", 320.0f, 90.0f);
     label.SetScale(0.75f, 0.75f);
     label.SetAlign(0);

@@ -438,34 +438,16 @@ bool WriteEntityRecord(DataFile& file, const MapEntityRecord& record)
 
 bool WriteMap(const std::string& path, const MapDocument& map)
 {
-    // The fields go through the field writers into a scratch file; its bytes then replace
-    // `path` through the one safe save (temporary file, flush to disk, rename).
-    const std::string temp = path + ".fields";
-    DataFile file;
-    bool ok = file.Open(temp.c_str(), "wb") &&
-              WriteInt32(file, static_cast<std::int32_t>(map.walls.size())) &&
-              WriteInt32(file, static_cast<std::int32_t>(map.entities.size()));
-    for (std::size_t i = 0; ok && i < map.walls.size(); ++i)
-        ok = WriteWallRecord(file, map.walls[i]);
-    for (std::size_t i = 0; ok && i < map.entities.size(); ++i)
-        ok = WriteEntityRecord(file, map.entities[i]);
-    ok = ok && WriteTitleField(file, map.title) && WritePasswordField(file, map.password) &&
-         WriteInt32(file, map.endTimer);
-    std::string bytes;
-    if (ok)
-    {
-        std::FILE* scratch = std::fopen(temp.c_str(), "rb");
-        ok = scratch != nullptr;
-        char buffer[4096];
-        std::size_t n = 0;
-        while (ok && (n = std::fread(buffer, 1, sizeof buffer, scratch)) > 0)
-            bytes.append(buffer, n);
-        if (scratch != nullptr)
-        {
-            ok = ok && std::ferror(scratch) == 0;
-            ok = std::fclose(scratch) == 0 && ok;
-        }
-    }
-    platform::RemoveFile(temp.c_str());
-    return ok && platform::WriteFileAtomically(path, bytes);
+    return platform::WriteFileAtomicallyWith(path, [&map](const std::string& temp) {
+        DataFile file;
+        bool ok = file.Open(temp.c_str(), "wb") &&
+                  WriteInt32(file, static_cast<std::int32_t>(map.walls.size())) &&
+                  WriteInt32(file, static_cast<std::int32_t>(map.entities.size()));
+        for (std::size_t i = 0; ok && i < map.walls.size(); ++i)
+            ok = WriteWallRecord(file, map.walls[i]);
+        for (std::size_t i = 0; ok && i < map.entities.size(); ++i)
+            ok = WriteEntityRecord(file, map.entities[i]);
+        return ok && WriteTitleField(file, map.title) && WritePasswordField(file, map.password) &&
+               WriteInt32(file, map.endTimer);
+    });
 }

@@ -7,8 +7,8 @@
 #include "game/engine.h"
 
 #include "engine/collision.h"
-#include "game/effects/emitters.h"
 #include "game/effects/dynamic_beams.h"
+#include "game/effects/emitters.h"
 #include "game/effects/projectiles.h"
 #include "game/effects/score_popups.h"
 #include "game/entities/platform.h"
@@ -49,9 +49,9 @@ void DropDeadCarried(Entity* entity)
     if (carrier == nullptr)
         return;
     auto& carried = carrier->carriedEntities;
-    carried.erase(std::remove_if(carried.begin(), carried.end(),
-                                 [](const Entity* e) { return e->dead; }),
-                  carried.end());
+    carried.erase(
+        std::remove_if(carried.begin(), carried.end(), [](const Entity* e) { return e->dead; }),
+        carried.end());
 }
 
 } // namespace
@@ -77,9 +77,10 @@ void Engine::StartStage()
     progress.packCompleted = false;
     paused = false;
 
-    const int mapCount = (packs.currentPack >= 0 && packs.currentPack < static_cast<int>(packs.rosters.size()))
-                             ? static_cast<int>(packs.rosters[packs.currentPack].size())
-                             : 0;
+    const int mapCount =
+        (packs.currentPack >= 0 && packs.currentPack < static_cast<int>(packs.rosters.size()))
+            ? static_cast<int>(packs.rosters[packs.currentPack].size())
+            : 0;
     if (progress.stage <= mapCount && progress.lives <= 0)
     {
         EndGame();
@@ -333,8 +334,8 @@ void Engine::UpdatePlayerBullets()
             RestartSample(res.samples[sfx::Reactorhit]);
             if (!wasAlive || entity->health > 0.0f)
                 continue;
-            const int paid = static_cast<int>(static_cast<float>(entity->points) *
-                                              shot.scoreMultiplier);
+            const int paid =
+                static_cast<int>(static_cast<float>(entity->points) * shot.scoreMultiplier);
             progress.score += paid;
             if (shot.scoreMultiplier > 1.0f)
                 AddScorePopup(shot.x, shot.y, paid);
@@ -427,9 +428,10 @@ void Engine::UpdatePauseMenu()
 
     const bool mouse = input.Grabbed();
     const float mouseDy = static_cast<float>(this->mouseDy) * input.mouseFactor;
-    const bool up = input[ButtonUp].value == ButtonState::Pressed ||
-                    input[ButtonMenuUp].value == ButtonState::Pressed ||
-                    (mouse && (input[ButtonMouse4].value == ButtonState::Released || mouseDy < -1.0f));
+    const bool up =
+        input[ButtonUp].value == ButtonState::Pressed ||
+        input[ButtonMenuUp].value == ButtonState::Pressed ||
+        (mouse && (input[ButtonMouse4].value == ButtonState::Released || mouseDy < -1.0f));
     const bool down =
         input[ButtonDown].value == ButtonState::Pressed ||
         input[ButtonMenuDown].value == ButtonState::Pressed ||

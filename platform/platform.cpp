@@ -43,20 +43,34 @@ std::string TempPathFor(const std::string& path)
     return path + ".tmp";
 }
 
+bool ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char buffer[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, n);
+    bool ok = std::ferror(file) == 0;
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        bytes.clear();
+    return ok;
+}
+
+namespace
+{
+
+// Only the safe save renames a file over another: nothing else may bypass it.
 bool ReplaceFile(const std::string& from, const std::string& to)
 {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& contents)
+bool WriteAll(int fd, const char* data, std::size_t left)
 {
-    const std::string temp = TempPathFor(path);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    const char* data = contents.data();
-    std::size_t left = contents.size();
-    bool ok = true;
     while (left > 0)
     {
         ssize_t n = ::write(fd, data, left);
@@ -64,21 +78,48 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents)
         {
             if (errno == EINTR)
                 continue;
-            ok = false;
-            break;
+            return false;
         }
         data += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok)
-        ok = ReplaceFile(temp, path);
+    return true;
+}
+
+// Flushes a finished file to the disk before it may replace anything.
+bool SyncToDisk(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = ::fsync(fd) == 0;
+    return (::close(fd) == 0) && ok;
+}
+
+} // namespace
+
+bool WriteFileAtomicallyWith(const std::string& path,
+                             const std::function<bool(const std::string& tempPath)>& write)
+{
+    const std::string temp = TempPathFor(path);
+    bool ok = write(temp) && SyncToDisk(temp) && ReplaceFile(temp, path);
     if (!ok)
         std::remove(temp.c_str());
     return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& contents)
+{
+    return WriteFileAtomicallyWith(
+        path,
+        [&contents](const std::string& temp)
+        {
+            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+            if (fd < 0)
+                return false;
+            bool ok = WriteAll(fd, contents.data(), contents.size());
+            return (::close(fd) == 0) && ok;
+        });
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace platform
@@ -25,6 +26,12 @@ bool LocalTimestamp(char* out, std::size_t size);
 // Replaces `path` with `contents` so that a crash leaves either the old or the new file,
 // never a mix: write a temporary file in the same folder, flush it to disk, rename it over.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
+
+// The same guarantee for callers that write field by field: `write` fills the temporary file
+// named to it; only when it reports success is that file flushed to disk and renamed over
+// `path`. Any failure removes the temporary file and leaves `path` as it was.
+bool WriteFileAtomicallyWith(const std::string& path,
+                             const std::function<bool(const std::string& tempPath)>& write);
 
 // Renames `from` over `to` (same folder), replacing `to`.
 bool ReplaceFile(const std::string& from, const std::string& to);

@@ -1,6 +1,6 @@
-// Prompter: the few questions and reports the setup window puts to the player: owner-less
-// message boxes and a busy window. The program uses the
-// wxWidgets one (prompter_wx.cpp); tests supply their own to answer and record.
+// Prompter: the few questions and reports the setup window and the editor put to the user:
+// owner-less message boxes and a busy window. The programs use the wxWidgets one
+// (prompter_wx.cpp); tests supply their own to answer and record.
 #pragma once
 
 #include <string>
@@ -17,6 +17,8 @@ public:
     virtual void Tell(const std::string& text, const std::string& caption) = 0;
     // A box with an OK button and the information icon.
     virtual void Inform(const std::string& text, const std::string& caption) = 0;
+    // A box with an OK button and the error icon.
+    virtual void ReportError(const std::string& text, const std::string& caption) = 0;
     // A box with Yes and No buttons; true only for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
 

@@ -25,6 +25,12 @@ public:
                      wxOK | wxICON_INFORMATION | wxCENTRE, nullptr);
     }
 
+    void ReportError(const std::string& text, const std::string& caption) override
+    {
+        wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption),
+                     wxOK | wxICON_ERROR | wxCENTRE, nullptr);
+    }
+
     bool AskYesNo(const std::string& text, const std::string& caption) override
     {
         return wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption),

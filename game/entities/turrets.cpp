@@ -26,6 +26,7 @@ void UpAndSide(float angle, Vec2& u, Vec2& s)
     AngleToVectors(angle + 90.0f, u, s);
 }
 
+// The point `distance` units out on the muzzle side: above a turret standing at angle 0.
 Vec2 Out(const Entity& e, float distance)
 {
     Vec2 u;

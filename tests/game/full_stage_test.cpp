@@ -5,8 +5,7 @@
 #include "game/entity.h"
 #include "game/map_format.h"
 #include "game/playing.h"
-#include "platform/audio.h"
-#include "support/temp_dir.h"
+#include "support/shipped_pack.h"
 
 #include <gtest/gtest.h>
 
@@ -16,29 +15,15 @@
 namespace
 {
 
-class FullStageTest : public cavtest::TempDirTest
+class FullStageTest : public cavtest::ShippedPackTest
 {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
-        platform::SetAudioBackend(&audio);
-        cavtest::CopyTree(CAV_RUN_DIR, temp->Path());
-        EngineSettings settings;
-        settings.headless = true;
-        engine = std::make_unique<Engine>(settings);
-        ASSERT_TRUE(engine->LoadMapPacks());
-        ASSERT_TRUE(engine->LoadStageRosters());
+        ShippedPackTest::SetUp();
         engine->NewGame();
         ASSERT_EQ(engine->gameState, Playing);
         ASSERT_STREQ(engine->level.title, "FIRST LANDING");
-    }
-
-    void TearDown() override
-    {
-        engine.reset();
-        platform::SetAudioBackend(nullptr);
-        TempDirTest::TearDown();
     }
 
     Entity* Reactor() const
@@ -61,9 +46,6 @@ protected:
         ship.angle = ship.prevAngle = 90.0f;
         ship.turnRate = 0.0f;
     }
-
-    platform::RecordingAudio audio;
-    std::unique_ptr<Engine> engine;
 
     void PlayToTheNextStage(bool flyOut)
     {

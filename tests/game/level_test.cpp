@@ -21,52 +21,13 @@ using namespace cavtest;
 namespace
 {
 
-// One entity of every placeable kind, far apart, with every own field off its default.
-MapDocument EveryKind()
-{
-    MapDocument map;
-    map.walls.push_back(MakeWall(-100.0f, 50.0f, 21000.0f, 50.0f));
-    map.walls.push_back(MakeWall(0.0f, 900.0f, 300.0f, 880.0f));
-    for (std::int32_t code = 0; code < kPlaceableKindCount; ++code)
-        map.entities.push_back(MakeRecord(code, 1000.0f * code + 5.5f, 300.0f + code, 10.0f));
-    MapEntityRecord& field = map.entities[1];
-    Field(field, "name").text = "fieldName";
-    Field(field, "target").text = "fieldTarget";
-    Field(field, "startupDelay").real = 0.25f;
-    Field(field, "offTime").real = 4.5f;
-    Field(field, "onTime").real = 2.5f;
-    Field(map.entities[2], "target").text = "buttonTarget";
-    Field(map.entities[3], "radius").integer = 33;
-    MapEntityRecord& rotator = map.entities[10];
-    Field(rotator, "name").text = "rotName";
-    Field(rotator, "speed").real = -2.0f;
-    Field(rotator, "increments").integer = 90;
-    Field(rotator, "radius").integer = 25;
-    Field(map.entities[11], "target").text = "triggerTarget";
-    Field(map.entities[11], "radius").integer = 44;
-    MapEntityRecord& platform = map.entities[18];
-    Field(platform, "name").text = "platName";
-    Field(platform, "startTarget").text = "fromHere";
-    Field(platform, "endTarget").text = "toThere";
-    Field(platform, "radius").integer = 12;
-    Field(platform, "speed").real = 3.0f;
-    Field(platform, "stopTime").real = 1.5f;
-    Field(platform, "repeat").flag = true;
-    Field(platform, "startOn").flag = false;
-    Field(map.entities[19], "name").text = "infoName";
-    map.title = "EVERY KIND";
-    map.password = "KINDS";
-    map.endTimer = 77;
-    return map;
-}
-
 class LevelLoadTest : public LevelTest
 {
 };
 
 TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
 {
-    ASSERT_TRUE(WriteAndLoad(EveryKind()));
+    ASSERT_TRUE(WriteAndLoad(EveryKindMap()));
     ASSERT_EQ(engine->level.entities.size(), 21u);
     ASSERT_EQ(engine->level.walls.size(), 2u);
     EXPECT_STREQ(engine->level.title, "EVERY KIND");
@@ -134,7 +95,7 @@ TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
 
 TEST_F(LevelLoadTest, KindsMadeDuringPlayLoadWithTheirCommonFieldsOnly)
 {
-    MapDocument map = EveryKind();
+    MapDocument map = EveryKindMap();
     map.entities.resize(3);
     for (std::int32_t code : {22, 23, 24})
     {
@@ -184,7 +145,7 @@ TEST_F(LevelLoadTest, UnknownCodesFailTheLoadAndKeepWhatWasReadBefore)
 
 TEST_F(LevelLoadTest, AMissingMapKeepsThePreviousLevelAndABadStageIsRefused)
 {
-    MapDocument map = EveryKind();
+    MapDocument map = EveryKindMap();
     ASSERT_TRUE(WriteAndLoad(map));
     EXPECT_FALSE(LoadMapFile("Data/Maps/nothing.map"));
     EXPECT_EQ(engine->level.entities.size(), 21u);
@@ -422,7 +383,7 @@ TEST_F(LevelLoadTest, CharacterFieldsAlwaysEndInNulAndFlagsAreTruthValues)
 
 TEST_F(LevelLoadTest, ClearLevelEmptiesTheLevelButKeepsTheWorldProperties)
 {
-    ASSERT_TRUE(WriteAndLoad(EveryKind()));
+    ASSERT_TRUE(WriteAndLoad(EveryKindMap()));
     engine->effects.dynamicBeams.emplace_back();
     engine->effects.playerShots.emplace_back();
     engine->effects.enemyShots.emplace_back();

@@ -2,8 +2,8 @@
 // GL error, with glow where the walls and the ship are. Saves CAV_ARTIFACT_DIR/play.png (the
 // ship in the cavern) and CAV_ARTIFACT_DIR/play_paused.png (the pause menu over it).
 // docs/play.png is a copy of play.png.
-#include "game/engine.h"
 #include "game/effects/projectiles.h"
+#include "game/engine.h"
 
 #include "support/temp_dir.h"
 
@@ -97,11 +97,13 @@ protected:
 
 TEST_F(PlayScreenGlTest, DrawsAShippedStageWithGlowAtTheWallsAndTheShip)
 {
-    auto engine = std::make_unique<Engine>([] {
-        EngineSettings settings;
-        settings.ticks = &AdvancingTicks;
-        return settings;
-    }());
+    auto engine = std::make_unique<Engine>(
+        []
+        {
+            EngineSettings settings;
+            settings.ticks = &AdvancingTicks;
+            return settings;
+        }());
     ASSERT_TRUE(engine->Start());
     engine->NewGame();
     ASSERT_EQ(engine->gameState, Playing);

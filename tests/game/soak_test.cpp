@@ -4,8 +4,7 @@
 #include "game/engine.h"
 #include "game/entity.h"
 #include "game/map_format.h"
-#include "platform/audio.h"
-#include "support/temp_dir.h"
+#include "support/shipped_pack.h"
 
 #include <gtest/gtest.h>
 
@@ -23,28 +22,9 @@ bool Finite(float x, float y)
     return std::isfinite(x) && std::isfinite(y);
 }
 
-class SoakTest : public cavtest::TempDirTest
+class SoakTest : public cavtest::ShippedPackTest
 {
 protected:
-    void SetUp() override
-    {
-        TempDirTest::SetUp();
-        platform::SetAudioBackend(&audio);
-        cavtest::CopyTree(CAV_RUN_DIR, temp->Path());
-        EngineSettings settings;
-        settings.headless = true;
-        engine = std::make_unique<Engine>(settings);
-        ASSERT_TRUE(engine->LoadMapPacks());
-        ASSERT_TRUE(engine->LoadStageRosters());
-    }
-
-    void TearDown() override
-    {
-        engine.reset();
-        platform::SetAudioBackend(nullptr);
-        TempDirTest::TearDown();
-    }
-
     // Everything that moves, checked for NaN; the first bad thing's description, or "".
     std::string FirstNaN() const
     {
@@ -87,9 +67,6 @@ protected:
         ship.y = ship.prevY = (*it)->y - 70.0f;
         ship.vx = ship.vy = 0.0f;
     }
-
-    platform::RecordingAudio audio;
-    std::unique_ptr<Engine> engine;
 };
 
 TEST_F(SoakTest, EveryStagePlaysAMinuteOfRandomInputCleanly)

@@ -15,6 +15,9 @@ namespace cavtest
 Beam MakeWall(float x1, float y1, float x2, float y2);
 // A record of the kind with the editor's defaults, placed at (x, y).
 MapEntityRecord MakeRecord(std::int32_t kind, float x, float y, float angle = 0.0f);
+// One entity of every placeable kind (0..20), far apart, with every own field off its
+// default, two walls, and world properties "EVERY KIND", "KINDS", 77.
+MapDocument EveryKindMap();
 // The record's own field named `key`; a missing key fails the test (and yields a scratch
 // value, so the caller can go on).
 FieldValue& Field(MapEntityRecord& record, const char* key);

@@ -16,7 +16,7 @@ class RecordingPrompter : public platform::Prompter
 public:
     struct Box
     {
-        std::string kind; // "tell", "inform", "ask"
+        std::string kind; // "tell", "inform", "error", "ask"
         std::string text;
         std::string caption;
     };
@@ -28,6 +28,10 @@ public:
     void Inform(const std::string& text, const std::string& caption) override
     {
         Record("inform", text, caption);
+    }
+    void ReportError(const std::string& text, const std::string& caption) override
+    {
+        Record("error", text, caption);
     }
     bool AskYesNo(const std::string& text, const std::string& caption) override
     {

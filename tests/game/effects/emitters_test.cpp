@@ -134,7 +134,7 @@ TEST_F(EmittersTest, StreamsLetGoOfTheirDeadOwnerAndFadeOut)
     ASSERT_FALSE(trail->particles.empty());
 
     force->dead = missile->dead = true;
-    engine->ReapDeadEntities(); // both deleted: the emitters must not read them again
+    engine->ReapDeadEntities({force, missile}); // deleted: never read again
     EXPECT_TRUE(engine->level.entities.empty());
     EXPECT_TRUE(trail->stop);
     EXPECT_GT(RunOut(), 0);

@@ -73,6 +73,19 @@ void SlabRows(const Beam& wall, float low, float high, float& yLow, float& yHigh
 
 } // namespace
 
+const WallGrid::CellList WallGrid::kEmptyCell;
+
+WallGrid::CellList& WallGrid::FillCell(int index)
+{
+    std::uint32_t& at = cellIndex[static_cast<std::size_t>(index)];
+    if (at == 0)
+    {
+        lists.emplace_back();
+        at = static_cast<std::uint32_t>(lists.size());
+    }
+    return lists[at - 1];
+}
+
 bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float boundMinY,
                                  float boundMaxX, float boundMaxY)
 {
@@ -100,11 +113,12 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
                       "Wall grid refused: %.0f x %.0f cells, more than %.0f; walls ignored\n",
                       columns, rows, kMaxCells);
         gLogger.Log(text);
+        refused = true;
         return false;
     }
     width = static_cast<int>(columns);
     height = static_cast<int>(rows);
-    cells.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    cellIndex.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
 
     std::vector<float> centreX, lowX, highX, centreY, lowY, highY;
     CellEdges(minX, width, centreX, lowX, highX);
@@ -127,8 +141,17 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
                            std::min(yHigh, std::max(y1, y2)), r0, r1);
             for (int r = r0; r < r1; ++r)
             {
-                if (SegmentHitsBox(*wall, Box(250.0f, 250.0f, centreX[c], centreY[r])))
-                    cells[c + r * width].push_back(wall);
+                if (!SegmentHitsBox(*wall, Box(250.0f, 250.0f, centreX[c], centreY[r])))
+                    continue;
+                if (++entries > kMaxEntries)
+                {
+                    Clear();
+                    gLogger.Log("Wall grid refused: its walls would fill more than 1000000 "
+                                "cell entries\n");
+                    refused = true;
+                    return false;
+                }
+                FillCell(c + r * width).push_back(wall);
             }
         }
     }
@@ -153,21 +176,22 @@ bool WallGrid::CollideCircle(const Circle& circle, Vec2& normal) const
 
 void WallGrid::Clear()
 {
-    std::vector<CellList>().swap(cells);
+    std::vector<std::uint32_t>().swap(cellIndex);
+    std::vector<CellList>().swap(lists);
     width = 0;
     height = 0;
-    carriedEntries = 0;
-    carriedRefused = false;
+    entries = 0;
+    refused = false;
 }
 
 bool WallGrid::ReserveCarriedEntries(long long count)
 {
-    if (carriedRefused || count < 0 || count > kMaxCarriedEntries - carriedEntries)
+    if (refused || count < 0 || count > kMaxEntries - entries)
     {
-        carriedRefused = true;
+        refused = true;
         return false;
     }
-    carriedEntries += count;
+    entries += count;
     return true;
 }
 
@@ -188,14 +212,14 @@ const WallGrid::CellList* WallGrid::Cell(int column, int row) const
 {
     if (column < 0 || row < 0 || column >= width || row >= height)
         return nullptr;
-    return &cells[column + row * width];
+    return &CellAt(column + row * width);
 }
 
 void WallGrid::AddWall(int column, int row, const Beam* wall)
 {
     if (column < 0 || row < 0 || column >= width || row >= height || !(wall->length > 0.0f))
         return;
-    CellList& cell = cells[column + row * width];
+    CellList& cell = FillCell(column + row * width);
     for (const Beam* held : cell)
     {
         if (held->x1 == wall->x1 && held->y1 == wall->y1 && held->x2 == wall->x2 &&

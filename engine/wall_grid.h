@@ -12,6 +12,7 @@
 #include "engine/collision.h"
 #include "engine/geometry.h"
 
+#include <cstdint>
 #include <vector>
 
 class WallGrid
@@ -20,11 +21,17 @@ public:
     using CellList = std::vector<const Beam*>;
 
     static constexpr int kCellSize = 100;
-    // Bounds come from file coordinates: one stray wall must not ask for gigabytes.
-    static constexpr double kMaxCells = 1000000.0;
+    // Bounds and wall lengths come from file coordinates, so the grid's size is bounded, not
+    // the file's: at most kMaxCells cells (a map 50,000 units square; stages are a few
+    // thousand) and kMaxEntries walls in cells, counting those that carriers add (a stage
+    // needs a few thousand). Within them any map loads in a fraction of a second and a few
+    // tens of megabytes.
+    static constexpr double kMaxCells = 250000.0;
+    static constexpr long long kMaxEntries = 1000000;
 
     // Rebuilds the grid over the walls (any container of Beam) within the bounds. False, with
-    // a log line, when the bounds would need more than kMaxCells cells; the grid is then empty.
+    // a log line, when it would need more than kMaxCells cells or kMaxEntries entries; the
+    // grid is then empty and Refused() tells why the level loader refuses the map.
     template <class WallList>
     bool Build(const WallList& walls, float minX, float minY, float maxX, float maxY)
     {
@@ -65,7 +72,7 @@ public:
 
     // Frees every cell; the grid becomes empty.
     void Clear();
-    bool IsEmpty() const { return cells.empty(); }
+    bool IsEmpty() const { return cellIndex.empty(); }
 
     int Width() const { return width; }
     int Height() const { return height; }
@@ -82,14 +89,11 @@ public:
     void AddWall(int column, int row, const Beam* wall);
 
     // Walls that rotators and platforms carry are entered into every cell they can reach,
-    // and that reach comes from the file. All carriers of one map together may add at most
-    // kMaxCarriedEntries cell entries: hundreds of times what a stage needs, small enough that
-    // no map costs more than a few tens of megabytes or a fraction of a second to load.
-    // A carrier asks before it adds anything; a refusal adds nothing and marks the grid, and
-    // the level loader then refuses the map. Build and Clear reset the count.
-    static constexpr long long kMaxCarriedEntries = 2000000;
+    // and that reach comes from the file. A carrier reserves the entries it may add before
+    // it adds anything; past kMaxEntries in all, the reservation fails, nothing is added and
+    // the grid counts as refused. Build and Clear reset the count.
     bool ReserveCarriedEntries(long long count);
-    bool CarriedRefused() const { return carriedRefused; }
+    bool Refused() const { return refused; }
 
 private:
     // Calls visit(wall) for each wall the circle touches in the nine cells around it, in
@@ -97,12 +101,23 @@ private:
     template <class Visitor>
     bool Walk(const Circle& circle, Visitor visit) const;
 
-    std::vector<CellList> cells; // column + row * width
+    // The walls of cell column + row * width: a grid may have a million cells, most of them
+    // empty, so each cell holds only an index (0: empty, else 1 + its place in `lists`).
+    const CellList& CellAt(int index) const
+    {
+        const std::uint32_t at = cellIndex[static_cast<std::size_t>(index)];
+        return at == 0 ? kEmptyCell : lists[at - 1];
+    }
+    CellList& FillCell(int index);
+
+    static const CellList kEmptyCell;
+    std::vector<std::uint32_t> cellIndex;
+    std::vector<CellList> lists;
     int width = 0;
     int height = 0;
     float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
-    long long carriedEntries = 0;
-    bool carriedRefused = false;
+    long long entries = 0; // entries made or reserved since the last Build
+    bool refused = false;
 };
 
 template <class Visitor>
@@ -110,7 +125,7 @@ bool WallGrid::Walk(const Circle& circle, Visitor visit) const
 {
     int column = 0;
     int row = 0;
-    if (cells.empty() || !CellOf(circle.x, circle.y, column, row))
+    if (cellIndex.empty() || !CellOf(circle.x, circle.y, column, row))
         return false;
     Box circleBox(circle.radius * 2.0f, circle.radius * 2.0f, circle.x, circle.y);
     for (int i = -1; i <= 1; ++i)
@@ -120,7 +135,7 @@ bool WallGrid::Walk(const Circle& circle, Visitor visit) const
         {
             if (!(j < height && c < width && c >= 0 && j >= 0))
                 continue;
-            const CellList& cell = cells[c + j * width];
+            const CellList& cell = CellAt(c + j * width);
             if (cell.empty())
                 continue;
             Box cellBox(100.0f, 100.0f, minX + static_cast<float>(kCellSize * c),

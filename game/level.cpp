@@ -89,9 +89,9 @@ bool Engine::LoadMap()
     ComputeMapBounds();
     BuildWallGrid();
     LinkEntities();
-    if (level.wallGrid.CarriedRefused())
+    if (level.wallGrid.Refused())
     {
-        gLogger.Log("Map refused: its rotators and platforms reach too many grid cells\n");
+        gLogger.Log("Map refused: its walls reach too many grid cells\n");
         gLogger.Log("Failed To Load Map\n");
         return false;
     }

@@ -124,20 +124,6 @@ const std::string* Find(const Files& files, const std::string& name)
     return nullptr;
 }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::string text;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    std::fclose(file);
-    return text;
-}
-
 } // namespace
 
 bool Updater::UpdateIsWhole(const Files& lists, const Files& maps)
@@ -171,7 +157,11 @@ bool Updater::UpdateIsWhole(const Files& lists, const Files& maps)
     }
     // The game reads one stage list per pack, "Stages1.txt" upwards.
     const std::string* packList = Find(lists, "MapPacks.cfg");
-    const std::string packText = packList ? *packList : ReadWholeFile("MapPacks.cfg");
+    std::string packText;
+    if (packList != nullptr)
+        packText = *packList;
+    else
+        platform::ReadFileBytes("MapPacks.cfg", packText);
     std::vector<std::string> packs;
     if (!SplitListLines(packText, packs))
         return false;
@@ -226,10 +216,11 @@ bool Updater::CheckContentUpdates()
         return false;
 
     const std::vector<std::string> local = LocalStageLists();
+    std::string updates;
     std::vector<std::string> lines;
-    if (!SplitListLines(ReadWholeFile("Updates.txt"), lines))
+    if (!platform::ReadFileBytes("Updates.txt", updates) || !SplitListLines(updates, lines))
     {
-        gLogger.Log("Refused list: a NUL inside a line\n");
+        gLogger.Log("Refused list: unreadable or a NUL inside a line\n");
         prompter.Tell("FILE IS CORRUPT, TRY AGAIN", "DONE");
         return false;
     }

@@ -33,8 +33,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents);
 bool WriteFileAtomicallyWith(const std::string& path,
                              const std::function<bool(const std::string& tempPath)>& write);
 
-// Renames `from` over `to` (same folder), replacing `to`.
-bool ReplaceFile(const std::string& from, const std::string& to);
+// Reads the whole file into `bytes`; false (bytes empty) when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // The temporary name used next to `path` while it is being rewritten.
 std::string TempPathFor(const std::string& path);

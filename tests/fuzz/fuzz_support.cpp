@@ -10,9 +10,16 @@ namespace cavfuzz
 
 void EnterScratchFolder()
 {
-    char pattern[] = "/tmp/cav-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0)
+    // Every input is written to a file: memory-backed /dev/shm keeps that cheap.
+    char shm[] = "/dev/shm/cav-fuzz-XXXXXX";
+    char tmp[] = "/tmp/cav-fuzz-XXXXXX";
+    char* folder = mkdtemp(shm);
+    if (folder == nullptr)
+        folder = mkdtemp(tmp);
+    if (folder == nullptr || chdir(folder) != 0)
         std::abort();
+    static std::string scratch = folder;
+    std::atexit([] { std::filesystem::remove_all(scratch); });
 }
 
 bool WriteInput(const std::string& path, const std::uint8_t* data, std::size_t size)

@@ -1,10 +1,7 @@
 // The map loader: any bytes as a stage's ".map", loaded through a headless Engine (walls,
 // entities and their own fields, the tail, bounds, the wall grid and the links), then the
 // first steps of play of the loaded entities and the level's clearing.
-#include "fuzz_support.h"
-#include "game/engine.h"
-
-#include <memory>
+#include "headless_engine.h"
 
 namespace
 {
@@ -13,10 +10,7 @@ Engine* engine = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    cavfuzz::EnterScratchFolder();
-    EngineSettings settings;
-    settings.headless = true;
-    engine = new Engine(settings); // lives for the whole run
+    engine = cavfuzz::StartHeadlessEngine(); // lives for the whole run
     return 0;
 }
 

@@ -1,8 +1,7 @@
 // Map packs and stage rosters: one input describes "MapPacks.cfg", two stage lists and two
 // maps (parts separated by "\n--\n"); the Engine reads the packs, the rosters with every
 // listed map's password, and looks a password up.
-#include "fuzz_support.h"
-#include "game/engine.h"
+#include "headless_engine.h"
 
 #include <cstring>
 
@@ -13,10 +12,7 @@ Engine* engine = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    cavfuzz::EnterScratchFolder();
-    EngineSettings settings;
-    settings.headless = true;
-    engine = new Engine(settings);
+    engine = cavfuzz::StartHeadlessEngine(); // lives for the whole run
     return 0;
 }
 

@@ -324,10 +324,10 @@ TEST_F(LevelLoadTest, CarriersThatReachTheWholeGridAreRefusedQuickly)
     auto hostile = [](std::int32_t kind)
     {
         MapDocument map;
-        map.walls.push_back(MakeWall(0.0f, 0.0f, 99000.0f, 99000.0f)); // ~980,000 cells
+        map.walls.push_back(MakeWall(0.0f, 0.0f, 49000.0f, 49000.0f)); // ~240,000 cells
         for (int i = 0; i < 40; ++i)
-            map.walls.push_back(MakeWall(49000.0f + i, 49000.0f, 1000.0f, 98000.0f - i));
-        MapEntityRecord carrier = MakeRecord(kind, 49000.0f, 49000.0f);
+            map.walls.push_back(MakeWall(24000.0f + i, 24000.0f, 1000.0f, 48000.0f - i));
+        MapEntityRecord carrier = MakeRecord(kind, 24000.0f, 24000.0f);
         for (int i = 0; i < FindKindLayout(kind)->fieldCount; ++i)
         {
             const std::string key = FindKindLayout(kind)->fields[i].key;
@@ -337,9 +337,9 @@ TEST_F(LevelLoadTest, CarriersThatReachTheWholeGridAreRefusedQuickly)
                 carrier.fields[static_cast<std::size_t>(i)].text = key == "startTarget" ? "a" : "b";
         }
         map.entities.push_back(carrier);
-        MapEntityRecord a = MakeRecord(19, 49000.0f, 49000.0f);
+        MapEntityRecord a = MakeRecord(19, 24000.0f, 24000.0f);
         a.fields[0].text = "a";
-        MapEntityRecord b = MakeRecord(19, 49500.0f, 49500.0f);
+        MapEntityRecord b = MakeRecord(19, 24500.0f, 24500.0f);
         b.fields[0].text = "b";
         map.entities.push_back(a);
         map.entities.push_back(b);
@@ -354,9 +354,32 @@ TEST_F(LevelLoadTest, CarriersThatReachTheWholeGridAreRefusedQuickly)
         EXPECT_FALSE(LoadMapFile("hostile.map")) << kind;
         const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
         EXPECT_LT(seconds, 1.0) << kind;
-        EXPECT_TRUE(engine->level.wallGrid.CarriedRefused());
+        EXPECT_TRUE(engine->level.wallGrid.Refused());
         EXPECT_NE(LogText().find("reach too many grid cells"), std::string::npos);
     }
+}
+
+// Long walls alone can ask for more grid entries than any stage needs: 120 walls along a
+// tall, narrow map of 240,000 cells would make 7 million. Such maps, and maps wider than the
+// grid's cell limit, are refused at once with a log line, not loaded without their walls.
+TEST_F(LevelLoadTest, MapsWhoseGridWouldBeHugeAreRefusedQuickly)
+{
+    MapDocument tall;
+    for (int i = 0; i < 120; ++i)
+        tall.walls.push_back(MakeWall(float(i), 0.0f, float(i), 2.3e6f));
+    MapDocument wide;
+    wide.walls.push_back(MakeWall(0.0f, 0.0f, 6.0e4f, 6.0e4f));
+    for (const MapDocument& map : {tall, wide})
+    {
+        ASSERT_TRUE(WriteMap("huge.map", map));
+        engine->ClearLevel();
+        const std::clock_t start = std::clock();
+        EXPECT_FALSE(LoadMapFile("huge.map"));
+        EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 1.0);
+        EXPECT_TRUE(engine->level.wallGrid.Refused());
+        EXPECT_TRUE(engine->level.wallGrid.IsEmpty());
+    }
+    EXPECT_NE(LogText().find("Wall grid refused"), std::string::npos);
 }
 
 TEST_F(LevelLoadTest, CharacterFieldsAlwaysEndInNulAndFlagsAreTruthValues)

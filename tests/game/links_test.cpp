@@ -8,6 +8,7 @@
 #include "support/map_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace cavtest;
 
@@ -123,6 +124,9 @@ TEST_F(LinksTest, AnUnresolvedPlatformDiesAndIsForgottenByItsButton)
     map.entities.push_back(lift);
     map.entities.push_back(Named(2, 500.0f, 100.0f, "", "lift"));
     map.entities.push_back(Named(11, 600.0f, 100.0f, "", "lift"));
+    MapEntityRecord turner = Named(10, 3000.0f, 100.0f, "lift"); // a stepped rotator
+    turner.fields[2].integer = 90;
+    map.entities.push_back(turner);
     ASSERT_TRUE(WriteAndLoad(map));
     auto* platform = As<MovingPlatform>(0);
     EXPECT_TRUE(platform->dead);
@@ -130,15 +134,99 @@ TEST_F(LinksTest, AnUnresolvedPlatformDiesAndIsForgottenByItsButton)
     EXPECT_EQ(engine->level.walls[0].y1, 105.0f); // nothing was moved
     auto* button = As<Button>(1);
     auto* trigger = As<AreaTrigger>(2);
-    ASSERT_EQ(button->targets, std::vector<Entity*>{platform});
+    auto* rotator = As<Rotator>(3);
+    ASSERT_EQ(button->targets, (std::vector<Entity*>{platform, rotator}));
 
     engine->UpdateEntities();
-    ASSERT_EQ(engine->level.entities.size(), 2u);
-    EXPECT_TRUE(button->targets.empty());
-    EXPECT_TRUE(trigger->targets.empty());
-    // Whatever is left in the lists is alive (ASan reports any stale pointer here).
+    ASSERT_EQ(engine->level.entities.size(), 3u);
+    EXPECT_EQ(button->targets, std::vector<Entity*>{rotator});
+    EXPECT_EQ(trigger->targets, std::vector<Entity*>{rotator});
+    // What is left in the list is alive and still in the level (ASan reports any stale
+    // pointer that Activate would touch).
+    const auto& entities = engine->level.entities;
     for (Entity* target : button->targets)
+    {
+        EXPECT_NE(std::find(entities.begin(), entities.end(), target), entities.end());
+        EXPECT_FALSE(target->dead);
         target->Activate();
+    }
+}
+
+TEST_F(LinksTest, AnEmptyButtonTargetListsEveryEntityWithoutAName)
+{
+    MapDocument map;
+    map.entities.push_back(MakeRecord(13, 0.0f, 0.0f));              // 0: rock
+    map.entities.push_back(Named(1, 100.0f, 0.0f, "gate", "none"));  // 1: named field
+    map.entities.push_back(Named(1, 200.0f, 0.0f, "", "none"));      // 2: unnamed field
+    map.entities.push_back(Named(2, 300.0f, 0.0f, "", ""));          // 3: the button
+    map.entities.push_back(Named(10, 400.0f, 0.0f, "spin"));         // 4: named rotator
+    map.entities.push_back(Named(10, 500.0f, 0.0f, ""));             // 5: unnamed rotator
+    map.entities.push_back(Named(19, 600.0f, 0.0f, "point"));        // 6: its name does not count
+    map.entities.push_back(MakeRecord(5, 700.0f, 0.0f));             // 7: space man
+    map.entities.push_back(Named(11, 800.0f, 0.0f, "", "nothing"));  // 8: area trigger
+    ASSERT_TRUE(WriteAndLoad(map));
+    EXPECT_EQ(As<Button>(3)->targets, (std::vector<Entity*>{EntityAt(0), EntityAt(2), EntityAt(5),
+                                                            EntityAt(6), EntityAt(7), EntityAt(8)}));
+}
+
+// The platform enters its walls into the union of the cells its samples reach; the result
+// must equal walking the path sample by sample, wall by wall, cell by cell.
+TEST_F(LinksTest, PlatformPathCellsMatchTheSampleWalk)
+{
+    std::srand(99);
+    int carrying = 0;
+    auto random = [](float low, float high)
+    { return low + (high - low) * float(std::rand()) / float(RAND_MAX); };
+    for (int round = 0; round < 25; ++round)
+    {
+        MapDocument map;
+        map.walls.push_back(MakeWall(-1500.0f, 1200.0f, 1800.0f, 1300.0f));
+        const float px = random(-1000, 1000), py = random(100, 1000);
+        for (int i = 0; i < 12; ++i)
+        {
+            const float x = px + random(-150, 150), y = py + random(-150, 150);
+            map.walls.push_back(MakeWall(x, y, x + random(-80, 80), y + random(-80, 80)));
+        }
+        MapEntityRecord lift = MakeRecord(18, px, py);
+        lift.fields[1].text = "from";
+        lift.fields[2].text = "to";
+        lift.fields[3].integer = static_cast<std::int32_t>(random(0, 700));
+        map.entities.push_back(lift);
+        map.entities.push_back(Named(19, px, py, "from")); // no jump: the walls stay put
+        map.entities.push_back(Named(19, random(-2500, 2500), random(-800, 2500), "to"));
+        ASSERT_TRUE(WriteAndLoad(map));
+        auto* platform = As<MovingPlatform>(0);
+        ASSERT_FALSE(platform->dead);
+
+        carrying += platform->carriedWalls.empty() ? 0 : 1;
+        const LevelData& level = engine->level;
+        WallGrid walk;
+        walk.Build(level.walls, level.minX, level.minY, level.maxX, level.maxY);
+        const float length = Distance(px, py, platform->endPoint->x, platform->endPoint->y);
+        const Vec2 dir = Normalize(px - platform->endPoint->x, py - platform->endPoint->y);
+        const int c = (2 * platform->radius) / 100 + 1;
+        const int samples = 3 + static_cast<int>(length / 100.0f);
+        for (int k = 0; k < samples; ++k)
+        {
+            const float e = -100.0f + 100.0f * float(k);
+            const int column = static_cast<int>(px - e * dir.x - level.minX) / 100;
+            const int row = static_cast<int>(py - e * dir.y - level.minY) / 100;
+            for (const Beam* wall : platform->carriedWalls)
+            {
+                for (int col = column - c - 1; col <= column + c; ++col)
+                {
+                    for (int r = row - c - 2; r <= row + c; ++r)
+                        walk.AddWall(col, r, wall);
+                }
+            }
+        }
+        for (int col = 0; col < walk.Width(); ++col)
+        {
+            for (int r = 0; r < walk.Height(); ++r)
+                ASSERT_EQ(*level.wallGrid.Cell(col, r), *walk.Cell(col, r)) << round;
+        }
+    }
+    EXPECT_GT(carrying, 15);
 }
 
 TEST_F(LinksTest, RotatorsCarryWhatTheirCircleTouchesIncludingForcesAndVolcanoes)

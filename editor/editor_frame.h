@@ -61,6 +61,30 @@ public:
     void OnAddEntity(wxCommandEvent& event);
     void OnMenuClose(wxMenuEvent& event);
 
+    // Tool, colour, grid and popup commands (editor_frame_commands.cpp).
+    void OnPlaceBeams(wxCommandEvent& event);
+    void OnStartColor(wxCommandEvent& event);
+    void OnEndColor(wxCommandEvent& event);
+    void OnBeamColor(wxCommandEvent& event);
+    void OnTranslate(wxCommandEvent& event);
+    void OnTranslateWorld(wxCommandEvent& event);
+    void OnCopySection(wxCommandEvent& event);
+    void OnWorldProperties(wxCommandEvent& event);
+    void OnToggleGrid(wxCommandEvent& event);
+    void OnDecreaseGridSize(wxCommandEvent& event);
+    void OnIncreaseGridSize(wxCommandEvent& event);
+    void OnBackgroundColor(wxCommandEvent& event);
+    void OnGridColor(wxCommandEvent& event);
+    void OnDiscard(wxCommandEvent& event);
+    void OnPopupClose(wxCommandEvent& event);
+    void OnChangeStartColor(wxCommandEvent& event);
+    void OnChangeEndColor(wxCommandEvent& event);
+    void OnTranslateSelection(wxCommandEvent& event);
+    void OnRotate(wxCommandEvent& event);
+    void OnScale(wxCommandEvent& event);
+    void OnClone(wxCommandEvent& event);
+    void OnProperties(wxCommandEvent& event);
+
     wxStatusBar* statusBar = nullptr;
     EditorCanvas* canvas = nullptr;
     EditorDocument document;
@@ -68,6 +92,8 @@ public:
 private:
     void BuildMenus();
     void InitGraphics();
+    // The modal colour dialog; false, leaving `colour` alone, unless it ends with OK.
+    bool ChooseColour(Colour& colour);
 
     std::unique_ptr<MapFileChooser> wxChooser;
     MapFileChooser* chooser = nullptr;

@@ -146,7 +146,7 @@ bool WallGrid::BuildFromPointers(const CellList& walls, float boundMinX, float b
                 if (++entries > kMaxEntries)
                 {
                     Clear();
-                    gLogger.Log("Wall grid refused: its walls would fill more than 1000000 "
+                    gLogger.Log("Wall grid refused: its walls would fill more than 250000 "
                                 "cell entries\n");
                     refused = true;
                     return false;
@@ -181,6 +181,7 @@ void WallGrid::Clear()
     width = 0;
     height = 0;
     entries = 0;
+    comparisons = 0;
     refused = false;
 }
 
@@ -217,9 +218,17 @@ const WallGrid::CellList* WallGrid::Cell(int column, int row) const
 
 void WallGrid::AddWall(int column, int row, const Beam* wall)
 {
-    if (column < 0 || row < 0 || column >= width || row >= height || !(wall->length > 0.0f))
+    if (refused || column < 0 || row < 0 || column >= width || row >= height ||
+        !(wall->length > 0.0f))
         return;
     CellList& cell = FillCell(column + row * width);
+    comparisons += static_cast<long long>(cell.size()) + 1;
+    if (comparisons > kMaxComparisons)
+    {
+        gLogger.Log("Wall grid refused: carried walls would take too long to enter\n");
+        refused = true;
+        return;
+    }
     for (const Beam* held : cell)
     {
         if (held->x1 == wall->x1 && held->y1 == wall->y1 && held->x2 == wall->x2 &&

@@ -27,7 +27,7 @@ public:
     // needs a few thousand). Within them any map loads in a fraction of a second and a few
     // tens of megabytes.
     static constexpr double kMaxCells = 250000.0;
-    static constexpr long long kMaxEntries = 1000000;
+    static constexpr long long kMaxEntries = 250000;
 
     // Rebuilds the grid over the walls (any container of Beam) within the bounds. False, with
     // a log line, when it would need more than kMaxCells cells or kMaxEntries entries; the
@@ -91,7 +91,10 @@ public:
     // Walls that rotators and platforms carry are entered into every cell they can reach,
     // and that reach comes from the file. A carrier reserves the entries it may add before
     // it adds anything; past kMaxEntries in all, the reservation fails, nothing is added and
-    // the grid counts as refused. Build and Clear reset the count.
+    // the grid counts as refused. Each AddWall also compares the wall with those its cell
+    // already holds; past kMaxComparisons in all the grid is refused and AddWall adds no more.
+    // Build and Clear reset both counts.
+    static constexpr long long kMaxComparisons = 4000000;
     bool ReserveCarriedEntries(long long count);
     bool Refused() const { return refused; }
 
@@ -116,7 +119,8 @@ private:
     int width = 0;
     int height = 0;
     float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
-    long long entries = 0; // entries made or reserved since the last Build
+    long long entries = 0;     // entries made or reserved since the last Build
+    long long comparisons = 0; // walls compared by AddWall since the last Build
     bool refused = false;
 };
 

@@ -27,7 +27,7 @@ void AddWallToCells(WallGrid& grid, const Beam* wall, int firstColumn, int lastC
     const int c1 = std::min(lastColumn, grid.Width() - 1);
     const int r0 = std::max(firstRow, 0);
     const int r1 = std::min(lastRow, grid.Height() - 1);
-    for (int column = c0; column <= c1; ++column)
+    for (int column = c0; column <= c1 && !grid.Refused(); ++column)
     {
         for (int row = r0; row <= r1; ++row)
             grid.AddWall(column, row, wall);

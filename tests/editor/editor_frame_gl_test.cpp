@@ -1,6 +1,7 @@
 #include "editor/editor_app.h"
 #include "editor/editor_canvas.h"
 #include "editor/editor_frame.h"
+#include "support/editor_runner.h"
 #include "support/fake_map_chooser.h"
 #include "support/recording_prompter.h"
 #include "support/setup_window_runner.h"
@@ -19,33 +20,6 @@ using namespace cavtest;
 
 namespace
 {
-
-// Starts NautED as its entry would, runs `act` once the window is up, then chooses Exit and
-// runs the event loop until the frame is gone.
-void RunEditor(const std::function<void(EditorFrame&)>& act)
-{
-    FailOnToolkitComplaints();
-    EditorApp* app = new EditorApp;
-    wxApp::SetInstance(app);
-    int argc = 1;
-    char arg0[] = "nauted_test";
-    char* argv[] = {arg0, nullptr};
-    ASSERT_TRUE(wxEntryStart(argc, argv));
-    ASSERT_TRUE(app->CallOnInit());
-    Settle();
-    auto* frame = wxDynamicCast(app->GetTopWindow(), EditorFrame);
-    if (frame != nullptr)
-    {
-        act(*frame);
-        wxCommandEvent exit(wxEVT_MENU, ID_Exit);
-        wxPostEvent(frame, exit);
-        app->OnRun();
-    }
-    else
-        ADD_FAILURE() << "no editor frame";
-    app->OnExit();
-    wxEntryCleanup();
-}
 
 struct Item
 {
@@ -107,12 +81,6 @@ const Menu kMenus[] = {
       {"Beacon", "Create A Respawn Beacon", 47}}},
 };
 
-void Choose(EditorFrame& frame, int id)
-{
-    wxCommandEvent command(wxEVT_MENU, id);
-    frame.ProcessWindowEvent(command);
-}
-
 void CheckMenus(wxMenuBar* bar)
 {
     ASSERT_NE(bar, nullptr);
@@ -140,14 +108,17 @@ void CheckMenus(wxMenuBar* bar)
     }
 }
 
-// The colour of the canvas's middle pixel after a repaint.
+// The colour of a pixel near the canvas's middle, between the lines of the 8-pixel grid,
+// after a repaint.
 void MiddlePixel(EditorCanvas& canvas, unsigned char rgb[3])
 {
     canvas.Refresh();
     Settle();
     const wxSize size = canvas.GetClientSize();
+    const int x = size.GetWidth() / 2 / 8 * 8 + 4;
+    const int yFromTop = size.GetHeight() / 2 / 8 * 8 + 4;
     glReadBuffer(GL_BACK);
-    glReadPixels(size.GetWidth() / 2, size.GetHeight() / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glReadPixels(x, size.GetHeight() - 1 - yFromTop, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
 }
 
 TEST(EditorFrame, StartsInTheRunFolderWithMenusOutlinesTextureAndAClearedCanvas)

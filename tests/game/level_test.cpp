@@ -51,8 +51,9 @@ TEST_F(LevelLoadTest, EveryPlaceableKindRoundTripsWithItsOwnFields)
         ASSERT_NE(entity, nullptr);
         EXPECT_EQ(typeid(*entity), *kinds[code]) << code;
         EXPECT_EQ(entity->type, code);
-        // A rotator's angle counts its turn and a platform has none: both start at 0.
-        const bool startsSquare = code == 10 || code == 18;
+        // A rotator's angle counts its turn, a platform has none and a depth charge floats
+        // upright: all start at 0.
+        const bool startsSquare = code == 9 || code == 10 || code == 18;
         EXPECT_EQ(entity->angle, startsSquare ? 0.0f : 10.0f) << code;
         EXPECT_EQ(entity->x, 1000.0f * code + 5.5f) << code;
         EXPECT_EQ(entity->prevX, entity->x) << code;

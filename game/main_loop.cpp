@@ -9,7 +9,6 @@
 #include "platform/platform.h"
 
 #include <GL/gl.h>
-#include <SDL/SDL.h>
 
 #include <cmath>
 #include <cstdio>

@@ -222,6 +222,14 @@ void MovingPlatform::AttachWalls()
     std::vector<int> highRow(static_cast<std::size_t>(width), -1);
     const double first = std::ceil((eLow + 100.0) / 100.0);
     const double last = std::floor((eHigh + 100.0) / 100.0);
+    // Each sample marks the columns of its block: a long path with a wide block over a wide
+    // grid would take billions of steps. Past the grid's entry budget the map is refused.
+    const double columnSpan = std::min(2.0 * c + 2.0, static_cast<double>(width));
+    if ((last - first + 1.0) * columnSpan > static_cast<double>(WallGrid::kMaxEntries) * 16.0)
+    {
+        grid.ReserveCarriedEntries(WallGrid::kMaxEntries + 1);
+        return;
+    }
     for (double i = first; i <= last; i += 1.0)
     {
         const float e = static_cast<float>(-100.0 + 100.0 * i);

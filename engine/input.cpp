@@ -128,6 +128,12 @@ void Input::ControlsRoutine()
     gConfigFile.IntValue(kControlsPath, "SENSITIVITY", stored);
     SetSensitivity(stored);
     gConfigFile.FloatValue(kControlsPath, "MOUSESENSI", mouseFactor);
+    // A factor off the scale comes only from an edited file; a huge one would turn one
+    // mouse movement into an infinite ship angle.
+    if (!(mouseFactor >= kMinMouseFactor))
+        mouseFactor = kMinMouseFactor;
+    if (mouseFactor > kMaxMouseFactor)
+        mouseFactor = kMaxMouseFactor;
 }
 
 void Input::LoadOrSaveControls()

@@ -111,6 +111,9 @@ public:
     static constexpr int kMinSensitivity = 50;
     static constexpr int kMaxSensitivity = 100;
     static constexpr int kDefaultTextLength = 5;
+    // The mouse factors the menus' sensitivity scale gives, (sensitivity - 49) / 4.
+    static constexpr float kMinMouseFactor = (kMinSensitivity - 49) * 0.25f;
+    static constexpr float kMaxMouseFactor = (kMaxSensitivity - 49) * 0.25f;
 
     Input();
     Input(const Input&) = delete; // the text target may point into this object

@@ -265,6 +265,19 @@ TEST_F(InputTest, ControlsFileIsWrittenWithDefaultsAndReadBack)
     WriteFile("Controls.dat", "SENSITIVITY\t= 7\n");
     next.LoadOrSaveControls();
     EXPECT_EQ(next.Sensitivity(), 50);
+
+    // A mouse factor off the sensitivity scale is brought onto it.
+    const struct
+    {
+        const char* text;
+        float factor;
+    } kFactors[] = {{"3e38", 12.75f}, {"-2", 0.25f}, {"0", 0.25f}, {"12.75", 12.75f}};
+    for (const auto& c : kFactors)
+    {
+        WriteFile("Controls.dat", std::string("MOUSESENSI\t= ") + c.text + "\n");
+        next.LoadOrSaveControls();
+        EXPECT_EQ(next.mouseFactor, c.factor) << c.text;
+    }
 }
 
 TEST_F(InputTest, SavingControlsReplacesTheFileWholeOrNotAtAll)

@@ -5,7 +5,7 @@
 
 #include "game/engine.h"
 #include "game/entity.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <cmath>
 #include <cstdlib>

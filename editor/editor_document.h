@@ -13,7 +13,7 @@
 #include "editor/entity_record.h"
 #include "engine/geometry.h"
 #include "engine/line_model.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <cstdint>
 #include <memory>

@@ -8,7 +8,7 @@
 // same bytes. Records are owned through the base class, which has a virtual destructor.
 #pragma once
 
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <cstdint>
 #include <cstring>

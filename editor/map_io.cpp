@@ -2,7 +2,7 @@
 
 #include "editor/editor_document.h"
 #include "engine/data_file.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 #include "platform/platform.h"
 #include "platform/prompter.h"
 

@@ -10,7 +10,7 @@
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
 #include "game/entities/turrets.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <algorithm>
 #include <new>

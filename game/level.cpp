@@ -3,7 +3,7 @@
 #include "engine/logger.h"
 #include "game/engine.h"
 #include "game/entity.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 namespace
 {

@@ -8,7 +8,7 @@
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
 #include "game/entity.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include "engine/data_file.h"
 #include "engine/logger.h"
 #include "game/engine.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <cstdio>
 #include <cstring>

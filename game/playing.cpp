@@ -14,7 +14,7 @@
 #include "game/entities/platform.h"
 #include "game/entities/rotator.h"
 #include "game/entity.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <GL/gl.h>
 

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "game/entity.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 class MovingPlatform : public Entity
 {

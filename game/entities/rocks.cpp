@@ -2,7 +2,7 @@
 
 #include "game/effects/emitters.h"
 #include "game/engine.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <cstdlib>
 #include <new>

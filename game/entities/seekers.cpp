@@ -3,7 +3,7 @@
 #include "game/effects/emitters.h"
 #include "game/effects/projectiles.h"
 #include "game/engine.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <cmath>
 #include <cstdlib>

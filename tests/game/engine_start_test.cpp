@@ -3,7 +3,7 @@
 #include "game/engine.h"
 
 #include "engine/line_model.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 #include "game/sound_files.h"
 #include "platform/audio.h"
 #include "platform/input_backend.h"

@@ -3,7 +3,7 @@
 // or waits for the blast; the bonus is paid and the second stage starts.
 #include "game/engine.h"
 #include "game/entity.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 #include "game/playing.h"
 #include "support/shipped_pack.h"
 

@@ -3,7 +3,7 @@
 // entity of the stage so that every kind sees it close by.
 #include "game/engine.h"
 #include "game/entity.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 #include "support/shipped_pack.h"
 
 #include <gtest/gtest.h>

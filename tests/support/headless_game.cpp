@@ -1,7 +1,7 @@
 #include "support/headless_game.h"
 
 #include "engine/config_file.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <filesystem>
 

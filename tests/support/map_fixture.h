@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/engine.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 #include "support/log_capture.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The map tool, run as the build runs it: a readable source in, a ".map" out, or a clear
 // error and no output.
-#include "game/map_format.h"
+#include "engine/map_format.h"
 #include "support/map_fixture.h"
 
 #include <cstdlib>

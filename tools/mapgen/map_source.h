@@ -12,7 +12,7 @@
 //                                    (angle and the kind's own fields; the rest default)
 #pragma once
 
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include <istream>
 #include <string>

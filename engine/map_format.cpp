@@ -1,4 +1,4 @@
-#include "game/map_format.h"
+#include "engine/map_format.h"
 
 #include "engine/data_file.h"
 #include "platform/platform.h"

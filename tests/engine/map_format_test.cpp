@@ -1,5 +1,5 @@
 #include "engine/data_file.h"
-#include "game/map_format.h"
+#include "engine/map_format.h"
 #include "support/map_fixture.h"
 
 #include <cstring>

@@ -153,7 +153,7 @@ void Engine::DrawHud(float)
                                    static_cast<float>(progress.lastCountdownSecond) + 1.0f - s);
         label.SetColor(level, pulse, 0.0f, level);
         label.SetScale(1.5f, 1.5f);
-        Print(label, 320.0f, 110.0f, "%i", static_cast<int>(s));
+        Print(label, 320.0f, 110.0f, "%i", WholeSeconds(s));
     }
 
     if (paused)

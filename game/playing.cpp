@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace
 {
@@ -59,6 +60,19 @@ void DropDeadCarried(Entity* entity)
 int StageBonus(int rescued, float fuel)
 {
     return rescued * 500 + static_cast<int>(fuel * 10.0f);
+}
+
+int WholeSeconds(float seconds)
+{
+    // 2^31 is exact as a float; every float below it and above -2^31 truncates into range.
+    constexpr float kLimit = 2147483648.0f;
+    if (seconds >= kLimit)
+        return std::numeric_limits<int>::max();
+    if (seconds <= -kLimit)
+        return std::numeric_limits<int>::min();
+    if (std::isnan(seconds))
+        return 0;
+    return static_cast<int>(seconds);
 }
 
 void Engine::NewGame()
@@ -235,7 +249,7 @@ void Engine::UpdateCountdown()
     if (menu.infiniteTime && progress.countdownSeconds <= 0.0f)
         progress.countdownSeconds += kTick;
 
-    const int whole = static_cast<int>(progress.countdownSeconds);
+    const int whole = WholeSeconds(progress.countdownSeconds);
     if (whole != progress.lastCountdownSecond)
     {
         progress.lastCountdownSecond = whole;

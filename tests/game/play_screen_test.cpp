@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -193,6 +194,15 @@ TEST_F(PlayScreenTest, HudTextsByState)
              e.progress.lastCountdownSecond = 12;
          },
          {"DANGER", "SECTOR DESTRUCTION IN", "12"}},
+        {"count-down from an end timer at the int32 limit",
+         [](Engine& e)
+         {
+             e.level.endTimer = std::numeric_limits<int>::max();
+             e.progress.countdownActive = true;
+             e.progress.countdownSeconds = static_cast<float>(e.level.endTimer);
+             e.progress.lastCountdownSecond = std::numeric_limits<int>::max();
+         },
+         {"DANGER", "2147483647"}},
         {"sector cleared",
          [](Engine& e)
          {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 using namespace cavtest;
@@ -141,6 +142,29 @@ TEST_F(PlayingTest, CountdownTicksOncePerSecondThenTheReactorBlows)
     EXPECT_TRUE(engine->ship.exploded);
     EXPECT_EQ(engine->progress.rescued, 0);
     EXPECT_EQ(engine->progress.lives, 2);
+}
+
+// An end timer at or near the int32 limit is 2^31 as a float: the count-down holds its whole
+// seconds at int's largest value instead of converting out of range (the sanitizer build
+// stops on that), and the clock, as the arithmetic says, never visibly ticks.
+TEST_F(PlayingTest, AnEndTimerAtTheInt32LimitCountsDownDefined)
+{
+    for (const int endTimer : {std::numeric_limits<int>::max(), 2147483584})
+    {
+        SCOPED_TRACE(endTimer);
+        engine->level.endTimer = endTimer;
+        engine->progress.countdownActive = false;
+        engine->progress.lastCountdownSecond = 0;
+        engine->progress.generatorCount = 1;
+        const int clocks = Plays("Clock");
+        Add(EntityKind::Generator, 300.0f, 500.0f)->Kill();
+        ASSERT_TRUE(engine->progress.countdownActive);
+        for (int i = 0; i < 300; ++i)
+            engine->UpdatePlaying();
+        EXPECT_EQ(engine->progress.lastCountdownSecond, std::numeric_limits<int>::max());
+        EXPECT_EQ(Plays("Clock"), clocks + 1);
+        EXPECT_FALSE(engine->ship.leaving);
+    }
 }
 
 TEST_F(PlayingTest, InfiniteTimeHoldsTheCountdownAtZero)

@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform
@@ -38,11 +40,6 @@ bool LocalTimestamp(char* out, std::size_t size)
     return strftime(out, size, "%m/%d/%y %H:%M:%S", &local) == 17;
 }
 
-std::string TempPathFor(const std::string& path)
-{
-    return path + ".tmp";
-}
-
 bool ReadFileBytes(const std::string& path, std::string& bytes)
 {
     bytes.clear();
@@ -63,12 +60,6 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
 namespace
 {
 
-// Only the safe save renames a file over another: nothing else may bypass it.
-bool ReplaceFile(const std::string& from, const std::string& to)
-{
-    return std::rename(from.c_str(), to.c_str()) == 0;
-}
-
 bool WriteAll(int fd, const char* data, std::size_t left)
 {
     while (left > 0)
@@ -86,40 +77,95 @@ bool WriteAll(int fd, const char* data, std::size_t left)
     return true;
 }
 
-// Flushes a finished file to the disk before it may replace anything.
-bool SyncToDisk(const std::string& path)
+// The mode a plain open(..., 0666) would give a new file. umask() can only be read by
+// changing it, which would race with files other threads create meanwhile, so the kernel's
+// own report is read instead. Without it the file keeps mkstemp's owner-only mode: a save
+// must never be readable by more people than the user meant.
+mode_t NewFileMode()
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = ::fsync(fd) == 0;
-    return (::close(fd) == 0) && ok;
+    std::string status;
+    if (!ReadFileBytes("/proc/self/status", status))
+        return 0600;
+    const std::string key = "\nUmask:";
+    const std::size_t at = status.find(key);
+    if (at == std::string::npos)
+        return 0600;
+    char* end = nullptr;
+    const unsigned long mask = std::strtoul(status.c_str() + at + key.size(), &end, 8);
+    if (end == status.c_str() + at + key.size())
+        return 0600;
+    return static_cast<mode_t>(0666 & ~mask);
 }
+
+// The temporary file of one save: a name of its own beside the target, so that no file the
+// user keeps there is ever overwritten or removed. It is removed again unless Replace moved
+// it over the target.
+class TempFile
+{
+public:
+    explicit TempFile(const std::string& target)
+    {
+        // Close-on-exec: the programs the launcher starts must not inherit the file.
+        std::string pattern = target + ".XXXXXX";
+        fd = ::mkostemp(&pattern[0], O_CLOEXEC);
+        if (fd < 0)
+            return;
+        path = pattern;
+        if (::fchmod(fd, NewFileMode()) != 0)
+            Discard();
+    }
+    ~TempFile() { Discard(); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    bool Made() const { return fd >= 0; }
+    int Fd() const { return fd; }
+    const std::string& Path() const { return path; }
+
+    // Flushes whatever was written through any descriptor of the file to the disk, then
+    // renames it over `target`; only the safe save renames a file over another.
+    bool Replace(const std::string& target)
+    {
+        bool ok = ::fsync(fd) == 0;
+        ok = (::close(fd) == 0) && ok;
+        fd = -1;
+        ok = ok && std::rename(path.c_str(), target.c_str()) == 0;
+        if (ok)
+            path.clear();
+        return ok;
+    }
+
+private:
+    void Discard()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        if (!path.empty())
+            ::unlink(path.c_str());
+        path.clear();
+    }
+
+    int fd = -1;
+    std::string path;
+};
 
 } // namespace
 
 bool WriteFileAtomicallyWith(const std::string& path,
                              const std::function<bool(const std::string& tempPath)>& write)
 {
-    const std::string temp = TempPathFor(path);
-    bool ok = write(temp) && SyncToDisk(temp) && ReplaceFile(temp, path);
-    if (!ok)
-        std::remove(temp.c_str());
-    return ok;
+    // The writers open the empty temporary file again by its name ("wb" or appending), which
+    // fills this very file: the descriptor kept here flushes it all before the rename.
+    TempFile temp(path);
+    return temp.Made() && write(temp.Path()) && temp.Replace(path);
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents)
 {
-    return WriteFileAtomicallyWith(
-        path,
-        [&contents](const std::string& temp)
-        {
-            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-            if (fd < 0)
-                return false;
-            bool ok = WriteAll(fd, contents.data(), contents.size());
-            return (::close(fd) == 0) && ok;
-        });
+    TempFile temp(path);
+    return temp.Made() && WriteAll(temp.Fd(), contents.data(), contents.size()) &&
+           temp.Replace(path);
 }
 
 } // namespace platform

@@ -25,18 +25,18 @@ bool LocalTimestamp(char* out, std::size_t size);
 
 // Replaces `path` with `contents` so that a crash leaves either the old or the new file,
 // never a mix: write a temporary file in the same folder, flush it to disk, rename it over.
+// The temporary file gets a fresh unique name ("<path>.XXXXXX", made by mkostemp), so no file
+// already in the folder is touched; the saved file gets the usual 0666 less the umask.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
 
-// The same guarantee for callers that write field by field: `write` fills the temporary file
-// named to it; only when it reports success is that file flushed to disk and renamed over
-// `path`. Any failure removes the temporary file and leaves `path` as it was.
+// The same guarantee for callers that write field by field: `write` receives the name of the
+// temporary file, which already exists and is empty, and fills it by name (opening it "wb" or
+// appending both work). Only when it reports success is that file flushed to disk and renamed
+// over `path`. Any failure removes the temporary file and leaves `path` as it was.
 bool WriteFileAtomicallyWith(const std::string& path,
                              const std::function<bool(const std::string& tempPath)>& write);
 
 // Reads the whole file into `bytes`; false (bytes empty) when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
-
-// The temporary name used next to `path` while it is being rewritten.
-std::string TempPathFor(const std::string& path);
 
 } // namespace platform

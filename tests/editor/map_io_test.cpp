@@ -4,9 +4,7 @@
 #include "support/map_fixture.h"
 #include "support/recording_prompter.h"
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 
 using namespace cavtest;
 
@@ -169,22 +167,19 @@ TEST_F(MapIoTest, AFailedSaveLeavesTheOldMapWhole)
 {
     ASSERT_TRUE(WriteMap("keep.map", EveryKindMap()));
     const std::string old = ReadFile("keep.map");
+    const std::vector<std::string> files = FilesUnder(".");
     EditorDocument document;
     document.beams.resize(40);
 
     // A full disk: writes past 256 bytes fail as they would with no space left.
-    std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 256;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     chooser.path = "keep.map";
-    SaveMapCommand(document, chooser, prompter);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    {
+        FileSizeLimit full(256);
+        SaveMapCommand(document, chooser, prompter);
+    }
     EXPECT_EQ(LastBox(), kSaveFailed);
     EXPECT_EQ(ReadFile("keep.map"), old);
-    EXPECT_FALSE(FileExists("keep.map.tmp"));
+    EXPECT_EQ(FilesUnder("."), files);
 
     // A path longer than any file name buffer, and a cancelled dialog.
     Save(document, std::string(400, 'x') + ".map");

@@ -2,7 +2,6 @@
 #include "support/temp_dir.h"
 
 #include <clocale>
-#include <filesystem>
 #include <locale>
 #include <string>
 
@@ -156,7 +155,7 @@ TEST_F(ConfigFileTest, SaveReplacesTheFileWholeAndKeepsWriteMode)
     std::string expected = "[Control Configuration]\nLEFT_PRIMARY\t= 100\nMOUSESENSI\t= 0.5\n"
                            "1STPLACENAME\t= ACE\n";
     EXPECT_EQ(ReadFile("c.dat"), expected);
-    EXPECT_FALSE(cavtest::FileExists("c.dat.tmp"));
+    EXPECT_EQ(cavtest::FilesUnder("."), std::vector<std::string>{"c.dat"});
     // Created in this run: running the routine again appends instead of reading.
     Routine(cfg, "c.dat", c);
     EXPECT_EQ(ReadFile("c.dat"), expected + expected);
@@ -169,12 +168,14 @@ TEST_F(ConfigFileTest, FailedSaveKeepsTheOldFile)
     int a = 0;
     cfg.IntValue("keep.cfg", "A", a);
     ASSERT_EQ(a, 1);
-    // The temporary file cannot be created where a folder of its name stands.
-    std::filesystem::create_directory("keep.cfg.tmp");
-    WriteFile("keep.cfg.tmp/blocker", "x");
+    // The disk is full: no byte of the new file fits.
     a = 2;
-    EXPECT_FALSE(cfg.Save("keep.cfg", [&] { cfg.IntValue("keep.cfg", "A", a); }));
+    {
+        cavtest::FileSizeLimit full(0);
+        EXPECT_FALSE(cfg.Save("keep.cfg", [&] { cfg.IntValue("keep.cfg", "A", a); }));
+    }
     EXPECT_EQ(ReadFile("keep.cfg"), "A\t= 1\n");
+    EXPECT_EQ(cavtest::FilesUnder("."), std::vector<std::string>{"keep.cfg"});
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <cstring>
-#include <filesystem>
 
 using cavtest::ReadFile;
 using cavtest::WriteFile;
@@ -247,7 +246,7 @@ TEST_F(InputTest, ControlsFileIsWrittenWithDefaultsAndReadBack)
     input.SetBinding(ActionLeft, true, 'q'); // InitControls starts from the defaults
     input.InitControls();
     EXPECT_EQ(ReadFile("Controls.dat"), kDefaultControls);
-    EXPECT_FALSE(std::filesystem::exists("Controls.dat.tmp"));
+    EXPECT_EQ(cavtest::FilesUnder("."), std::vector<std::string>{"Controls.dat"});
     EXPECT_EQ(backend.grabCalls, (std::vector<bool>{false}));
 
     gConfigFile.ResetForNewRun();
@@ -291,11 +290,14 @@ TEST_F(InputTest, SavingControlsReplacesTheFileWholeOrNotAtAll)
     EXPECT_NE(saved.find("SENSITIVITY\t= 99\n"), std::string::npos);
     EXPECT_EQ(saved.size(), std::string(kDefaultControls).size());
 
-    // The temporary file cannot be made: the save fails and the old file stays whole.
-    WriteFile("Controls.dat.tmp/blocker", "x");
+    // The disk is full: the save fails, the old file stays whole and nothing is left beside it.
     input.SetBinding(ActionFire, true, 'g');
-    EXPECT_FALSE(input.SaveControls());
+    {
+        cavtest::FileSizeLimit full(16);
+        EXPECT_FALSE(input.SaveControls());
+    }
     EXPECT_EQ(ReadFile("Controls.dat"), saved);
+    EXPECT_EQ(cavtest::FilesUnder("."), std::vector<std::string>{"Controls.dat"});
 }
 
 TEST_F(InputTest, TextEntryStoresPrintableCharactersUpperCased)

@@ -51,7 +51,7 @@ TEST_F(MapFormatTest, EmptyMapIsFiftyGoldenBytes)
     const std::string expected = Le32(0) + Le32(0) + Tail("EMPTY", "ABCDE", 30);
     ASSERT_EQ(expected.size(), 50u);
     EXPECT_EQ(ReadFile("empty.map"), expected);
-    EXPECT_FALSE(FileExists("empty.map.tmp"));
+    EXPECT_EQ(FilesUnder("."), std::vector<std::string>{"empty.map"});
 }
 
 TEST_F(MapFormatTest, ForceFieldRecordIsSixtyGoldenBytes)
@@ -164,7 +164,7 @@ TEST_F(MapFormatTest, WriterRefusesTextsThatDoNotFitAndKeepsTheOldMap)
     EXPECT_FALSE(WriteMap("keep.map", longPassword));
 
     EXPECT_EQ(ReadFile("keep.map"), before);
-    EXPECT_FALSE(FileExists("keep.map.tmp"));
+    EXPECT_EQ(FilesUnder("."), std::vector<std::string>{"keep.map"});
     EXPECT_FALSE(WriteMap("no/such/folder/x.map", good));
 }
 

@@ -52,7 +52,7 @@ TEST_F(SetupChoicesTest, MissingFileIsWrittenWithTheDefaultsAndRewrittenOnClose)
     EXPECT_TRUE(launches.empty());
     EXPECT_EQ(ReadFile("Engine.cfg"), "[Display Properties]\nRes\t= 0\nVsync\t= 1\n"
                                       "ShowFPS\t= 0\nFullscreen\t= 1\nOnlineScore\t= 1\n");
-    EXPECT_FALSE(FileExists("Engine.cfg.tmp"));
+    EXPECT_EQ(cavtest::FilesUnder("."), std::vector<std::string>{"Engine.cfg"});
 }
 
 TEST_F(SetupChoicesTest, PlayAt800x600HandsTheGameItsSizeFlagsAndTitle)
@@ -109,11 +109,14 @@ TEST_F(SetupChoicesTest, AFailedSaveKeepsTheOldFile)
     WriteFile("Engine.cfg", kDefaults);
     SetupChoices choices;
     ReadEngineConfig(choices);
-    // The temporary file cannot be created: a folder stands in its place.
-    WriteFile("Engine.cfg.tmp/keep", "");
+    // The disk is full: no byte of the new file fits.
     choices.res = 1;
-    EXPECT_FALSE(WriteEngineConfig(choices));
+    {
+        cavtest::FileSizeLimit full(0);
+        EXPECT_FALSE(WriteEngineConfig(choices));
+    }
     EXPECT_EQ(ReadFile("Engine.cfg"), kDefaults);
+    EXPECT_EQ(cavtest::FilesUnder("."), std::vector<std::string>{"Engine.cfg"});
 }
 
 TEST_F(SetupChoicesTest, ReleaseInfoIsShownOnceAndOnlyForARegularFile)

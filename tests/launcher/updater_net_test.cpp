@@ -43,11 +43,8 @@ std::string BinaryBlob(std::size_t size, unsigned seed)
 std::map<std::string, std::string> Listing(const std::string& root)
 {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-    {
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), root).string()] = ReadFile(entry.path().string());
-    }
+    for (const std::string& name : cavtest::FilesUnder(root))
+        files[name] = ReadFile((fs::path(root) / name).string());
     return files;
 }
 
@@ -235,7 +232,8 @@ TEST_F(UpdaterNetTest, ATruncatedBodyFailsAndLeavesNoPartialFile)
     EXPECT_FALSE(updater.CheckVersion());
     EXPECT_EQ(prompter.Texts(), Strings{"FAILED!|ERROR"});
     EXPECT_EQ(ReadFile("Patch.exe"), "the old patch");
-    EXPECT_FALSE(FileExists("Patch.exe.tmp"));
+    EXPECT_EQ(cavtest::FilesUnder("."),
+              (Strings{"Patch.exe", "Patcher.exe", "Servers.cfg", "Version.txt"}));
     EXPECT_EQ(prompter.busyDepth, 0);
 }
 
@@ -259,6 +257,11 @@ TEST_F(UpdaterNetTest, OneLineListAsksNothing)
     EXPECT_TRUE(prompter.boxes.empty());
     EXPECT_EQ(Requests(), Strings{"Updates.txt"});
 }
+
+// What a content update that failed leaves: the files it began with and the list it fetched.
+const Strings kUntouchedContent = {"Data/Maps/old.map", "Data/Maps/one.map", "Data/Maps/two.map",
+                                   "MapPacks.cfg",      "Servers.cfg",       "Stages1.txt",
+                                   "Stages2.txt",       "Updates.txt"};
 
 class ContentUpdateTest : public UpdaterNetTest
 {
@@ -298,8 +301,10 @@ TEST_F(ContentUpdateTest, YesFetchesTheNewListAndItsMapsButKeepsExistingMaps)
     EXPECT_EQ(ReadFile("Stages3.txt"), "new1.map\nold.map\n");
     EXPECT_TRUE(ReadFile("Data/Maps/new1.map") == BinaryBlob(12000, 5));
     EXPECT_EQ(ReadFile("Data/Maps/old.map"), "our old map");
-    EXPECT_FALSE(FileExists("Stages3.txt.tmp"));
-    EXPECT_FALSE(FileExists("MapPacks.cfg.tmp"));
+    EXPECT_EQ(cavtest::FilesUnder("."),
+              (Strings{"Data/Maps/new1.map", "Data/Maps/old.map", "Data/Maps/one.map",
+                       "Data/Maps/two.map", "MapPacks.cfg", "Servers.cfg", "Stages1.txt",
+                       "Stages2.txt", "Stages3.txt", "Updates.txt"}));
 }
 
 TEST_F(ContentUpdateTest, NoFetchesNothingMore)
@@ -343,10 +348,8 @@ TEST_F(ContentUpdateTest, AMissingMapLeavesNoListNamingIt)
     Serve("Stages3.txt", "new1.map\nmissing.map\n");
     EXPECT_FALSE(updater.CheckContentUpdates());
     EXPECT_EQ(prompter.Texts(), (Strings{"UPDATES FOUND\n DOWNLOAD NOW?|READY", "FAILED!|ERROR"}));
-    EXPECT_FALSE(FileExists("Stages3.txt"));
-    EXPECT_FALSE(FileExists("Stages3.txt.tmp"));
     EXPECT_EQ(ReadFile("MapPacks.cfg"), "Pack one\nPack two\n");
-    EXPECT_FALSE(FileExists("Data/Maps/missing.map"));
+    EXPECT_EQ(cavtest::FilesUnder("."), kUntouchedContent);
 }
 
 TEST_F(ContentUpdateTest, ATruncatedMapFailsAndLeavesNoPartialMap)
@@ -354,9 +357,7 @@ TEST_F(ContentUpdateTest, ATruncatedMapFailsAndLeavesNoPartialMap)
     Serve("Data/Maps/new1.map.lie", "99999");
     EXPECT_FALSE(updater.CheckContentUpdates());
     EXPECT_EQ(prompter.Texts().back(), "FAILED!|ERROR");
-    EXPECT_FALSE(FileExists("Data/Maps/new1.map"));
-    EXPECT_FALSE(FileExists("Data/Maps/new1.map.tmp"));
-    EXPECT_FALSE(FileExists("Stages3.txt"));
+    EXPECT_EQ(cavtest::FilesUnder("."), kUntouchedContent);
 }
 
 // The whole update is checked before anything is written: an update that would stop the

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -55,9 +57,42 @@ bool FileExists(const std::string& path)
     return fs::exists(path);
 }
 
+std::vector<std::string> FilesUnder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+    {
+        if (entry.is_regular_file())
+            names.push_back(fs::relative(entry.path(), folder).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void CopyTree(const std::string& from, const std::string& to)
 {
     fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (getrlimit(RLIMIT_FSIZE, &saved) != 0)
+    {
+        ADD_FAILURE() << "getrlimit failed";
+        return;
+    }
+    struct rlimit small = saved;
+    small.rlim_cur = bytes;
+    set = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    if (!set)
+        ADD_FAILURE() << "setrlimit failed";
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    if (set && setrlimit(RLIMIT_FSIZE, &saved) != 0)
+        ADD_FAILURE() << "the file size limit could not be lifted";
 }
 
 } // namespace cavtest

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <sys/resource.h>
+#include <vector>
 
 namespace cavtest
 {
@@ -38,7 +40,24 @@ protected:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
+// Every regular file below `folder`, by its path relative to it, sorted: what a save left.
+std::vector<std::string> FilesUnder(const std::string& folder);
 // Copies a file or a whole folder tree (used to stage the built run/ folder).
 void CopyTree(const std::string& from, const std::string& to);
+
+// While it lives, writes that would make a file longer than `bytes` fail as they would on a
+// full disk (the size limit of the process; its signal is ignored so the write reports it).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct rlimit saved = {};
+    bool set = false;
+};
 
 } // namespace cavtest

@@ -51,17 +51,28 @@ Connection Connect(const ServerConfig& config, std::string& error)
     return connection;
 }
 
-// `text` as a quoted SQL string body, escaped for the connection's character set.
-std::string Escape(MYSQL* connection, const std::string& text)
+// `text` as a quoted SQL string body, escaped for the connection's character set; false (and
+// `out` empty) when the client library reports it could not escape it.
+bool Escape(MYSQL* connection, const std::string& text, std::string& out)
 {
-    std::string out(text.size() * 2 + 1, '\0');
+    out.assign(text.size() * 2 + 1, '\0');
     const unsigned long length =
         mysql_real_escape_string(connection, &out[0], text.data(), text.size());
+    if (!EscapedLengthFits(length, out.size()))
+    {
+        out.clear();
+        return false;
+    }
     out.resize(length);
-    return out;
+    return true;
 }
 
 } // namespace
+
+bool EscapedLengthFits(unsigned long reported, std::size_t capacity)
+{
+    return reported < capacity;
+}
 
 ScoreServer& GetScoreServer()
 {
@@ -128,10 +139,18 @@ ScoreServerResult MysqlScoreServer::Submit(const std::string& name, int score,
     if (!connection)
         return ScoreServerResult::ConnectFailed;
 
+    // A row that cannot be escaped is never sent, not even cut short.
+    std::string escapedName;
+    std::string escapedWhen;
+    if (!Escape(connection.get(), name, escapedName) ||
+        !Escape(connection.get(), when, escapedWhen))
+    {
+        error = "could not escape the submission";
+        return ScoreServerResult::QueryFailed;
+    }
     const std::string statement =
         "INSERT INTO `scoreboard` ( `id` , `playerName` , `score` ,`dateadded` ) VALUES (NULL , '" +
-        Escape(connection.get(), name) + "', '" + std::to_string(score) + "','" +
-        Escape(connection.get(), when) + "');";
+        escapedName + "', '" + std::to_string(score) + "','" + escapedWhen + "');";
     if (mysql_real_query(connection.get(), statement.data(),
                          static_cast<unsigned long>(statement.size())) != 0)
     {

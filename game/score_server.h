@@ -11,6 +11,7 @@
 
 #include "engine/server_config.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,11 @@ public:
 ScoreServer& GetScoreServer();
 // Installs `server` (not owned); nullptr goes back to the MySQL back end.
 void SetScoreServer(ScoreServer* server);
+
+// Whether a length the client library's escape function returned is one: its error value,
+// (unsigned long)-1, and anything that leaves no room for the terminator in the `capacity`
+// bytes it was given are not, and the text must not be sent.
+bool EscapedLengthFits(unsigned long reported, std::size_t capacity);
 
 // Seconds the MySQL back end waits for a connection, and for each answer, before it gives up.
 constexpr unsigned int kScoreServerTimeout = 3;

@@ -4,6 +4,7 @@
 
 #include "engine/config_file.h"
 #include "engine/input.h"
+#include "game/score_server.h"
 #include "support/headless_game.h"
 
 #include <gtest/gtest.h>
@@ -267,6 +268,16 @@ TEST_F(StatesTest, FailedFetchKeepsTheLocalFileAndLogs)
     EXPECT_EQ(cavtest::ReadFile("Scores.dat"), sheet);
     EXPECT_NE(LogText().find("Failed to connect to database: no score server\n"),
               std::string::npos);
+}
+
+// The client library's escape answers (unsigned long)-1 when it could not escape a text; a
+// submission taking that for a length would send a cut or overlong row.
+TEST(ScoreServerEscape, TheClientsErrorValueIsNoLength)
+{
+    EXPECT_FALSE(EscapedLengthFits(static_cast<unsigned long>(-1), 11));
+    EXPECT_FALSE(EscapedLengthFits(11, 11)); // no room left for the terminator
+    EXPECT_TRUE(EscapedLengthFits(10, 11));
+    EXPECT_TRUE(EscapedLengthFits(0, 1));
 }
 
 } // namespace

@@ -60,6 +60,17 @@ bool WaitFor(const std::function<bool()>& done, double seconds = 5.0)
     return true;
 }
 
+// Clears the meter once a volume change has reached the output. The block the mixer was
+// working on when the change came (on a busy machine it can be late by any amount) still
+// sounds as before, so the meter is cleared again after one whole block has come through.
+bool ResetMeterAfterChange()
+{
+    ResetMeter();
+    const bool passed = WaitFor([] { return gMixedFrames > 0; });
+    ResetMeter();
+    return passed;
+}
+
 void Wait(double seconds)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -274,13 +285,11 @@ TEST_F(SoundTest, StreamsPlayBesideSamplesAndVolumesFollowTheMixerScale)
     int full = gPeak;
     EXPECT_GT(full, 10000);
     tone.SetVolume(50);
-    Wait(0.05);
-    ResetMeter();
+    ASSERT_TRUE(ResetMeterAfterChange());
     ASSERT_TRUE(WaitFor([] { return gMixedFrames > kRate / 5; }));
     EXPECT_NEAR(gPeak, full / 2, full / 10);
     tone.SetVolume(0);
-    Wait(0.05);
-    ResetMeter();
+    ASSERT_TRUE(ResetMeterAfterChange());
     ASSERT_TRUE(WaitFor([] { return gMixedFrames > kRate / 5; }));
     EXPECT_EQ(gLoudFrames, 0);
 }

@@ -3,9 +3,9 @@
 // for the ship in its middle.
 #pragma once
 
+#include "engine/map_format.h"
 #include "game/engine.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #include "game/entity.h"
 
 #include "engine/collision.h"
+#include "engine/map_format.h"
 #include "game/engine.h"
 #include "game/entities/platform.h"
 #include "game/entities/reactor.h"
@@ -10,7 +11,6 @@
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
 #include "game/entities/turrets.h"
-#include "engine/map_format.h"
 
 #include <algorithm>
 #include <new>

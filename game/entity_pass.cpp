@@ -2,10 +2,10 @@
 // whole pass has run and every entity has forgotten the dead: kinds keep pointers to each
 // other (targets, partners, carried entities, a platform's end points), and an entity may
 // look at another that died earlier in the same pass.
+#include "engine/map_format.h"
 #include "game/engine.h"
 #include "game/entities/switches.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 
 #include <algorithm>
 

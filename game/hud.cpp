@@ -2,9 +2,9 @@
 // stage introduction, the sector-exit screens, the reactor count-down and the pause menu.
 #include "engine/gl_state.h"
 #include "engine/vertex_sink.h"
-#include "game/screen_draw.h"
 #include "game/engine.h"
 #include "game/playing.h"
+#include "game/screen_draw.h"
 
 #include <GL/gl.h>
 

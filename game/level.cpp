@@ -1,9 +1,9 @@
 // Level loading, bounds, wall grid and clearing: the Engine's level methods.
 #include "engine/data_file.h"
 #include "engine/logger.h"
+#include "engine/map_format.h"
 #include "game/engine.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 
 namespace
 {

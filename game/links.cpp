@@ -1,6 +1,7 @@
 // Entity links: names and targets resolved after each map load, in list (file) order.
 // Nothing links back: a target does not learn who points at it.
 #include "engine/collision.h"
+#include "engine/map_format.h"
 #include "game/engine.h"
 #include "game/entities/platform.h"
 #include "game/entities/rocks.h"
@@ -8,7 +9,6 @@
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 
 #include <cstring>
 

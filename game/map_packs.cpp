@@ -3,8 +3,8 @@
 // at start so a typed password is found without loading any map.
 #include "engine/data_file.h"
 #include "engine/logger.h"
-#include "game/engine.h"
 #include "engine/map_format.h"
+#include "game/engine.h"
 
 #include <cstdio>
 #include <cstring>

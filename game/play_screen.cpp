@@ -3,6 +3,7 @@
 #include "game/play_screen.h"
 
 #include "engine/gl_state.h"
+#include "engine/map_format.h"
 #include "engine/vertex_sink.h"
 #include "game/engine.h"
 #include "game/entities/rocks.h"
@@ -10,7 +11,6 @@
 #include "game/entities/space_men.h"
 #include "game/entities/switches.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 
 #include <GL/gl.h>
 

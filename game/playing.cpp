@@ -7,6 +7,7 @@
 #include "game/engine.h"
 
 #include "engine/collision.h"
+#include "engine/map_format.h"
 #include "game/effects/dynamic_beams.h"
 #include "game/effects/emitters.h"
 #include "game/effects/projectiles.h"
@@ -14,7 +15,6 @@
 #include "game/entities/platform.h"
 #include "game/entities/rotator.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 
 #include <GL/gl.h>
 

@@ -2,8 +2,8 @@
 
 #include "engine/data_file.h"
 #include "engine/logger.h"
-#include "engine/server_config.h"
 #include "engine/map_format.h"
+#include "engine/server_config.h"
 #include "launcher/update_names.h"
 #include "platform/platform.h"
 #include "platform/process.h"

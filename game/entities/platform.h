@@ -8,8 +8,8 @@
 // speed of 0 or less or not finite) stays where it is and refuses activation.
 #pragma once
 
-#include "game/entity.h"
 #include "engine/map_format.h"
+#include "game/entity.h"
 
 class MovingPlatform : public Entity
 {

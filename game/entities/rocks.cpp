@@ -1,8 +1,8 @@
 #include "game/entities/rocks.h"
 
+#include "engine/map_format.h"
 #include "game/effects/emitters.h"
 #include "game/engine.h"
-#include "engine/map_format.h"
 
 #include <cstdlib>
 #include <new>

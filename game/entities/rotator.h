@@ -8,8 +8,8 @@
 // engine action while it rides launches it with the turn's motion of that tick.
 #pragma once
 
-#include "game/entity.h"
 #include "engine/map_format.h"
+#include "game/entity.h"
 
 class Rotator : public Entity
 {

@@ -1,9 +1,9 @@
 #include "game/entities/seekers.h"
 
+#include "engine/map_format.h"
 #include "game/effects/emitters.h"
 #include "game/effects/projectiles.h"
 #include "game/engine.h"
-#include "engine/map_format.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 
 #include "engine/collision.h"
 #include "engine/data_file.h"
+#include "engine/map_format.h"
 #include "game/effects/emitters.h"
 #include "game/engine.h"
-#include "engine/map_format.h"
 
 #include <algorithm>
 #include <cstdlib>

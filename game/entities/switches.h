@@ -12,8 +12,8 @@
 // 1.0 s of the last does nothing either.
 #pragma once
 
-#include "game/entity.h"
 #include "engine/map_format.h"
+#include "game/entity.h"
 
 class ForceField : public Entity
 {

@@ -1,9 +1,9 @@
 // A shipped stage played from its start to its clear, headless: the ship comes into play,
 // sits over the reactor firing until it blows, then either flies out during the count-down
 // or waits for the blast; the bonus is paid and the second stage starts.
+#include "engine/map_format.h"
 #include "game/engine.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 #include "game/playing.h"
 #include "support/shipped_pack.h"
 

@@ -1,9 +1,9 @@
 // Every shipped stage played for 60 simulated seconds with seeded random input: nothing may
 // become NaN, crash or pile up. Every few seconds the ship is put down near a random
 // entity of the stage so that every kind sees it close by.
+#include "engine/map_format.h"
 #include "game/engine.h"
 #include "game/entity.h"
-#include "engine/map_format.h"
 #include "support/shipped_pack.h"
 
 #include <gtest/gtest.h>

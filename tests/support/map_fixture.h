@@ -1,8 +1,8 @@
 // Building ".map" files in tests and loading them into a headless Engine.
 #pragma once
 
-#include "game/engine.h"
 #include "engine/map_format.h"
+#include "game/engine.h"
 #include "support/log_capture.h"
 
 #include <cstdint>
